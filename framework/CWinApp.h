@@ -1,0 +1,50 @@
+// CWinApp: the one application object of a program: its name, command line, main window and
+// the registry profile (HKEY_CURRENT_USER\Software\<key>\<application name>\<section>).
+#pragma once
+
+#include "CObject.h"
+#include "CString.h"
+
+#include <windows.h>
+
+class CWnd;
+
+class CWinApp : public CObject {
+public:
+    CWinApp();
+    ~CWinApp() override;
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    // Start-up work; TRUE enters the message loop of Run, FALSE ends the program.
+    virtual BOOL InitInstance() { return FALSE; }
+    virtual int Run();
+    virtual int ExitInstance() { return 0; }
+
+    // Three-dimensional dialog controls are the platform's own look here: nothing to turn on.
+    BOOL Enable3dControlsStatic() { return TRUE; }
+
+    // The profile lives in the registry from here on; before, reads give defaults and writes fail.
+    void SetRegistryKey(const char* company);
+    UINT GetProfileInt(const char* section, const char* entry, int defaultValue);
+    CString GetProfileString(const char* section, const char* entry, const char* defaultValue = nullptr);
+    BOOL WriteProfileInt(const char* section, const char* entry, int value);
+    BOOL WriteProfileString(const char* section, const char* entry, const char* value);
+
+    HINSTANCE m_hInstance = nullptr;
+    CString m_lpCmdLine;        // the text after the program's own name
+    CString m_pszAppName;       // the executable's base name
+    CString m_pszRegistryKey;
+    CWnd* m_pMainWnd = nullptr;
+
+private:
+    HKEY OpenSectionKey(const char* section);
+};
+
+CWinApp* AfxGetApp();
+
+// The command line text after the program's name (quoted or not) and the blanks that follow it.
+CString CommandLineAfterProgramName(const char* commandLine);
+
+// The framework's start: run InitInstance of the program's one application object.
+int AfxWinMain(HINSTANCE instance);

@@ -1,0 +1,246 @@
+#!/usr/bin/env bash
+# Runs Windows programs in a Wine prefix that cannot reach outside a sandbox folder.
+#
+#   wine-sandbox.sh run   --sandbox DIR [--programs BINDIR] [--] PROGRAM [ARGS...]
+#   wine-sandbox.sh fresh --sandbox DIR      a new working prefix from the template
+#   wine-sandbox.sh stop  --sandbox DIR      ends the prefix's wineserver and Xvfb
+#   wine-sandbox.sh check --sandbox DIR      fails when a drive or folder link leaves the sandbox
+#   wine-sandbox.sh shell --sandbox DIR      prints the environment of the sandbox (for eval)
+#
+# Windows run on a private Xvfb unless SANDBOX_DISPLAY names a display to use instead.
+#
+# DIR/template holds a prefix made once by wineboot; DIR/run holds the working copy, its HOME and
+# XDG folders (Wine's Recycle Bin is $XDG_DATA_HOME/Trash), and the extra drives:
+#   C: the prefix's drive_c (fixed)   D: run/drives/d (CD-ROM)
+#   E: run/drives/e (fixed)           F: run/drives/f (removable)
+# Drive Z: (the whole Linux root) is removed and the user folders are real folders.
+# BINDIR's programs are copied to "C:\Program Files\Dustora\" before each run.
+set -euo pipefail
+
+command=${1:-}
+shift || true
+sandbox=
+programs=
+while [ $# -gt 0 ]; do
+    case $1 in
+        --sandbox) sandbox=$2; shift 2 ;;
+        --programs) programs=$2; shift 2 ;;
+        --) shift; break ;;
+        *) break ;;
+    esac
+done
+[ -n "$sandbox" ] || { echo "wine-sandbox: --sandbox DIR is required" >&2; exit 2; }
+mkdir -p "$sandbox"
+sandbox=$(realpath "$sandbox")
+template=$sandbox/template
+run=$sandbox/run
+
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver64
+[ -x "$WINESERVER" ] || WINESERVER=$(command -v wineserver)
+
+die() { echo "wine-sandbox: $*" >&2; exit 1; }
+
+sandbox_env() {
+    local root=$1
+    export HOME=$root/home
+    export XDG_DATA_HOME=$root/home/.local/share
+    export XDG_CONFIG_HOME=$root/home/.config
+    export XDG_CACHE_HOME=$root/home/.cache
+    export XDG_STATE_HOME=$root/home/.local/state
+    export XDG_RUNTIME_DIR=$root/home/.runtime
+    export XDG_DESKTOP_DIR=$root/home/Desktop
+    export XDG_DATA_DIRS=$root/home/.local/share
+    export XDG_CONFIG_DIRS=$root/home/.config
+    export WINEPREFIX=$root/prefix
+    export WINEARCH=win64
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
+    export SANDBOX_ROOT=$root
+    mkdir -p "$XDG_DATA_HOME/Trash/files" "$XDG_DATA_HOME/Trash/info" "$XDG_CONFIG_HOME" \
+             "$XDG_CACHE_HOME" "$XDG_STATE_HOME" "$XDG_DESKTOP_DIR"
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+}
+
+# Every drive and every link below drive_c must resolve inside the sandbox root.
+check_safety() {
+    local root=$1 prefix=$1/prefix bad=0 entry target
+    for entry in "$prefix"/dosdevices/?: "$prefix"/dosdevices/?::; do
+        [ -e "$entry" ] || [ -L "$entry" ] || continue
+        target=$(realpath -m "$entry")
+        case $target in
+            "$root"/*) ;;
+            *) echo "wine-sandbox: drive $(basename "$entry") leads outside the sandbox: $target" >&2; bad=1 ;;
+        esac
+    done
+    while IFS= read -r -d '' entry; do
+        target=$(realpath -m "$entry")
+        case $target in
+            "$root"/*) ;;
+            *) echo "wine-sandbox: $entry leads outside the sandbox: $target" >&2; bad=1 ;;
+        esac
+    done < <(find "$prefix/drive_c" -type l -print0)
+    return $bad
+}
+
+wait_for_prefix_server() { "$WINESERVER" -w || true; }
+
+make_template() {
+    rm -rf "$template"
+    mkdir -p "$template"
+    sandbox_env "$template"
+    (
+        unset DISPLAY
+        "$WINE" wineboot -i </dev/null >"$template/wineboot.log" 2>&1 || true
+        wait_for_prefix_server
+    )
+    [ -f "$WINEPREFIX/system.reg" ] || die "wineboot did not make a prefix (see $template/wineboot.log)"
+    # No drive but C:, and user folders that are folders, not links into $HOME.
+    find "$WINEPREFIX/dosdevices" -mindepth 1 -maxdepth 1 ! -name 'c:' -exec rm -f {} +
+    while IFS= read -r -d '' link; do
+        rm -f "$link"
+        mkdir -p "$link"
+    done < <(find "$WINEPREFIX/drive_c/users" -type l -print0)
+    cat >"$WINEPREFIX/drive_c/sandbox.reg" <<'REG'
+REGEDIT4
+
+[HKEY_LOCAL_MACHINE\Software\Wine\Drives]
+"d:"="cdrom"
+"e:"="hd"
+"f:"="floppy"
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Decorated"="N"
+"Managed"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+REG
+    (
+        unset DISPLAY
+        "$WINE" regedit /S 'C:\sandbox.reg' </dev/null >/dev/null 2>&1 || true
+        wait_for_prefix_server
+    )
+    rm -f "$WINEPREFIX/drive_c/sandbox.reg"
+    grep -q '"e:"="hd"' "$WINEPREFIX/system.reg" || die "could not set the drive types"
+    check_safety "$template" || die "the template prefix reaches outside the sandbox"
+    touch "$template/ready"
+}
+
+make_run() {
+    rm -rf "$run"
+    mkdir -p "$run/prefix" "$run/drives/d" "$run/drives/e" "$run/drives/f"
+    # System files are shared with the template through hard links; Wine rewrites registry
+    # files by replacing them, and tests only ever delete below C:\windows.
+    (cd "$template/prefix" && find . -mindepth 1 -maxdepth 1 ! -name drive_c -exec cp -a {} "$run/prefix/" \;)
+    mkdir -p "$run/prefix/drive_c"
+    (cd "$template/prefix/drive_c" && find . -mindepth 1 -maxdepth 1 ! -name windows -exec cp -a {} "$run/prefix/drive_c/" \;)
+    cp -al "$template/prefix/drive_c/windows" "$run/prefix/drive_c/windows"
+    local letter
+    for letter in d e f; do
+        ln -sfn "$run/drives/$letter" "$run/prefix/dosdevices/$letter:"
+    done
+    echo "Sandbox CD" >"$run/drives/d/.windows-label"
+    echo "SANDBOX" >"$run/drives/e/.windows-label"
+    sandbox_env "$run"
+    check_safety "$run" || die "the working prefix reaches outside the sandbox"
+    touch "$run/ready"
+}
+
+xvfb_alive() { [ -f "$run/xvfb.pid" ] && kill -0 "$(cat "$run/xvfb.pid")" 2>/dev/null; }
+
+start_xvfb() {
+    rm -f "$run/xvfb.display"
+    setsid Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$run/xvfb.display" </dev/null >/dev/null 2>&1 &
+    echo $! >"$run/xvfb.pid"
+    local i
+    for i in $(seq 1 100); do
+        [ -s "$run/xvfb.display" ] && return 0
+        sleep 0.05
+    done
+    die "Xvfb did not start"
+}
+
+server_socket() {
+    local prefix=$WINEPREFIX
+    printf '/tmp/.wine-%s/server-%x-%x/socket' "$(id -u)" "$(stat -c %d "$prefix")" "$(stat -c %i "$prefix")"
+}
+
+# One persistent wineserver per run, started with its streams on /dev/null: Windows processes
+# that inherit a test runner's pipe would make the runner wait for them.
+start_wineserver() {
+    setsid "$WINESERVER" -p </dev/null >/dev/null 2>&1 || true
+    "$WINE" cmd.exe /c exit 0 </dev/null >/dev/null 2>&1 || true
+}
+
+ensure_run() {
+    exec 9>"$sandbox/.lock"
+    flock 9
+    if [ ! -f "$run/ready" ]; then
+        [ -f "$template/ready" ] || make_template
+        make_run
+    fi
+    sandbox_env "$run"
+    if [ -n "${SANDBOX_DISPLAY:-}" ]; then
+        export DISPLAY=$SANDBOX_DISPLAY     # a person's own screen, for the demo
+    else
+        xvfb_alive || start_xvfb
+        export DISPLAY=":$(head -n1 "$run/xvfb.display")"
+    fi
+    [ -S "$(server_socket)" ] || start_wineserver
+    check_safety "$run" || die "refusing to run: the prefix reaches outside the sandbox"
+    flock -u 9
+}
+
+stop_run() {
+    [ -d "$run/prefix" ] || return 0
+    sandbox_env "$run"
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w 2>/dev/null || true
+    if xvfb_alive; then kill "$(cat "$run/xvfb.pid")" 2>/dev/null || true; fi
+    rm -f "$run/xvfb.pid" "$run/xvfb.display"
+}
+
+is_pe32() { python3 "$(dirname "$0")/pe-machine.py" "$1" i386 >/dev/null 2>&1; }
+
+can_run_32bit() { [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; }
+
+copy_programs() {
+    [ -n "$programs" ] && [ -d "$programs" ] || return 0
+    local target="$run/prefix/drive_c/Program Files/Dustora"
+    mkdir -p "$target"
+    find "$programs" -maxdepth 1 -type f \( -name '*.exe' -o -name '*.EXE' \) -exec cp -u {} "$target/" \;
+}
+
+case $command in
+    run)
+        [ $# -ge 1 ] || die "run: no program given"
+        if [ -f "$1" ] && is_pe32 "$1" && ! can_run_32bit; then
+            die "$1 is a 32-bit program and this machine cannot run 32-bit code (no IA-32 support in its kernel); build the tests with tools/mingw-x86_64.cmake"
+        fi
+        ensure_run
+        copy_programs
+        exec "$WINE" "$@"
+        ;;
+    fresh)
+        stop_run
+        rm -rf "$run"
+        ensure_run
+        copy_programs
+        ;;
+    stop) stop_run ;;
+    check)
+        [ -d "$run/prefix" ] || die "no working prefix yet"
+        check_safety "$run"
+        echo "sandbox ok: every drive and link stays inside $run"
+        ;;
+    shell)
+        ensure_run
+        for name in HOME XDG_DATA_HOME XDG_CONFIG_HOME XDG_CACHE_HOME XDG_STATE_HOME XDG_RUNTIME_DIR XDG_DESKTOP_DIR \
+                    XDG_DATA_DIRS XDG_CONFIG_DIRS WINEPREFIX WINEARCH WINEDEBUG WINEDLLOVERRIDES SANDBOX_ROOT DISPLAY; do
+            printf 'export %s=%q\n' "$name" "${!name}"
+        done
+        printf 'export WINE=%q WINESERVER=%q\n' "$WINE" "$WINESERVER"
+        ;;
+    *) die "unknown command '$command'" ;;
+esac
