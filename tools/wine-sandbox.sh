@@ -161,11 +161,6 @@ start_xvfb() {
     die "Xvfb did not start"
 }
 
-server_socket() {
-    local prefix=$WINEPREFIX
-    printf '/tmp/.wine-%s/server-%x-%x/socket' "$(id -u)" "$(stat -c %d "$prefix")" "$(stat -c %i "$prefix")"
-}
-
 # One persistent wineserver per run, started with its streams on /dev/null: Windows processes
 # that inherit a test runner's pipe would make the runner wait for them.
 start_wineserver() {
@@ -187,7 +182,7 @@ ensure_run() {
         xvfb_alive || start_xvfb
         export DISPLAY=":$(head -n1 "$run/xvfb.display")"
     fi
-    [ -S "$(server_socket)" ] || start_wineserver
+    "$WINESERVER" -k0 2>/dev/null || start_wineserver   # signal 0: is the server alive?
     check_safety "$run" || die "refusing to run: the prefix reaches outside the sandbox"
     flock -u 9
 }
@@ -201,7 +196,12 @@ stop_run() {
     rm -f "$run/xvfb.pid" "$run/xvfb.display"
 }
 
-is_pe32() { python3 "$(dirname "$0")/pe-machine.py" "$1" i386 >/dev/null 2>&1; }
+# The machine word of the PE header; 014c is a 32-bit x86 program.
+is_pe32() {
+    local header
+    header=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ') || return 1
+    [ -n "$header" ] && [ "$(od -An -tx2 -j$((header + 4)) -N2 "$1" | tr -d ' ')" = 014c ]
+}
 
 can_run_32bit() { [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; }
 
