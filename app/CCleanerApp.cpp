@@ -1,0 +1,59 @@
+#include "app/CCleanerApp.h"
+
+#include "app/CCleanerDlg.h"
+#include "framework/AfxOle.h"
+#include "framework/MessageBox.h"
+#include "resources/DustoraResource.h"
+
+CCleanerApp theApp;
+
+CCleanerApp::CCleanerApp() = default;
+
+CCleanerApp::~CCleanerApp()
+{
+    if (m_instanceMutex)
+        ::CloseHandle(m_instanceMutex);
+}
+
+BOOL CCleanerApp::InitInstance()
+{
+    AfxEnableControlContainer();
+    if (!AfxOleInit()) {
+        AfxMessageBox(IDS_OLE_INIT_FAILED, MB_ICONSTOP);
+        return FALSE;
+    }
+
+    // Held, not waited on, until the process ends; a second instance just leaves.
+    m_instanceMutex = ::CreateMutexA(nullptr, TRUE, "DustoraMutex");
+    if (::GetLastError() == ERROR_ALREADY_EXISTS)
+        return FALSE;
+
+    SetRegistryKey("Halvex");
+    Enable3dControlsStatic();
+
+    if (m_lpCmdLine.IsEmpty() && ShowSplashWindow())
+        ::Sleep(3000);
+
+    CCleanerDlg dlg;
+    m_pMainWnd = &dlg;
+    m_background.LoadBitmap(IDB_BACKGROUND);
+    LoadFolderSettings();
+    dlg.DoModal();
+    m_pMainWnd = nullptr;
+    return FALSE;
+}
+
+void CCleanerApp::LoadFolderSettings()
+{
+    m_folderRecentDocs = GetProfileString("Folders", "WinRecentDocs", "");
+    m_folderTemp = GetProfileString("Folders", "WinTemp", "");
+    m_folderIECache = GetProfileString("Folders", "MSIECache", "");
+    m_folderIECookies = GetProfileString("Folders", "MSIECookies", "");
+    m_folderNSCache = GetProfileString("Folders", "NSCache", "");
+}
+
+// The splash window comes with the dialogs; until then the start shows none.
+BOOL CCleanerApp::ShowSplashWindow()
+{
+    return FALSE;
+}

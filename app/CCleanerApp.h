@@ -1,0 +1,41 @@
+// CCleanerApp: Dustora's application object and the data its dialogs and cleaners share.
+#pragma once
+
+#include "framework/CBitmap.h"
+#include "framework/CStringArray.h"
+#include "framework/CWinApp.h"
+
+class CCleanerApp : public CWinApp {
+public:
+    CCleanerApp();
+    ~CCleanerApp() override;
+
+    // Start-up, then the main dialog, run modally; always FALSE, so the program ends with it.
+    BOOL InitInstance() override;
+    // Reads section "Folders" into the five folder fields; absent values read as empty.
+    void LoadFolderSettings();
+
+    int m_splashHold = 1;
+    CStringArray g_TempExtensions;
+    double g_FreeBefore[32] = {};
+    // The drive letter each entry of g_FreeBefore was measured on, so the report pairs by drive.
+    char g_FreeBeforeDrive[32] = {};
+    LONG m_registryEntriesRemoved = 0;
+    CBitmap m_background;
+
+    CString m_folderRecentDocs;
+    CString m_folderTemp;
+    CString m_folderIECache;
+    CString m_folderIECookies;
+    CString m_folderNSCache;
+
+    CString m_programFolder;
+
+private:
+    // TRUE when the splash window is on screen.
+    BOOL ShowSplashWindow();
+
+    HANDLE m_instanceMutex = nullptr;
+};
+
+extern CCleanerApp theApp;

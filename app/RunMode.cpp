@@ -1,0 +1,14 @@
+#include "app/RunMode.h"
+
+#include <windows.h>
+
+RunMode RunModeFromCommandLine(const char* commandLine)
+{
+    if (!commandLine || !*commandLine)
+        return RunMode::Interactive;
+    if (::lstrcmpiA(commandLine, "/load") == 0)
+        return RunMode::Load;
+    if (::lstrcmpiA(commandLine, "/clean") == 0)
+        return RunMode::Clean;
+    return RunMode::Interactive;
+}

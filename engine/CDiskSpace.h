@@ -1,0 +1,14 @@
+// CDiskSpace: free space of a volume in megabytes of 1,048,576 bytes; -1.0 marks a failure.
+#pragma once
+
+#include "framework/CObject.h"
+
+class CDiskSpace : public CObject {
+public:
+    static constexpr double kFailed = -1.0;
+
+    // Total free bytes of the volume at root; shows string 57675 with a stop icon on failure.
+    virtual double GetFreeMB(const char* root);
+
+    static double BytesToMB(unsigned long long bytes);
+};

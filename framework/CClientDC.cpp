@@ -1,0 +1,15 @@
+#include "CClientDC.h"
+
+#include "CWnd.h"
+
+CClientDC::CClientDC(CWnd* window) : m_hWnd(window ? window->GetSafeHwnd() : nullptr)
+{
+    m_hDC = ::GetDC(m_hWnd);
+}
+
+CClientDC::~CClientDC()
+{
+    if (m_hDC)
+        ::ReleaseDC(m_hWnd, m_hDC);
+    m_hDC = nullptr;
+}

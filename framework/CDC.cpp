@@ -1,0 +1,32 @@
+#include "CDC.h"
+
+CDC::~CDC()
+{
+    DeleteDC();
+}
+
+BOOL CDC::CreateCompatibleDC(CDC* other)
+{
+    DeleteDC();
+    m_hDC = ::CreateCompatibleDC(other ? other->m_hDC : nullptr);
+    m_ownsDC = m_hDC != nullptr;
+    return m_ownsDC;
+}
+
+BOOL CDC::DeleteDC()
+{
+    if (!m_ownsDC || !m_hDC)
+        return FALSE;
+    const BOOL deleted = ::DeleteDC(m_hDC);
+    m_hDC = nullptr;
+    m_ownsDC = FALSE;
+    return deleted;
+}
+
+void CDC::FillSolidRect(const RECT& rect, COLORREF color)
+{
+    // ExtTextOut with an opaque rectangle fills without making a brush.
+    const COLORREF previous = ::SetBkColor(m_hDC, color);
+    ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    ::SetBkColor(m_hDC, previous);
+}

@@ -1,0 +1,117 @@
+#include "CDataExchange.h"
+
+#include "CWnd.h"
+#include "MessageBox.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace {
+
+// The radio buttons of a group: from the first, on through the following siblings until the
+// next control that starts a group.
+template <typename Visit>
+void ForEachRadioInGroup(HWND first, Visit visit)
+{
+    int index = 0;
+    for (HWND control = first; control; control = ::GetWindow(control, GW_HWNDNEXT)) {
+        const LONG style = ::GetWindowLongA(control, GWL_STYLE);
+        if (control != first && (style & WS_GROUP))
+            break;
+        const LONG kind = style & BS_TYPEMASK;
+        if (kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON)
+            visit(control, index++);
+    }
+}
+
+BOOL ParseWholeNumber(const char* text, int& value)
+{
+    errno = 0;
+    char* end = nullptr;
+    const long parsed = std::strtol(text, &end, 10);
+    if (end == text || errno == ERANGE)
+        return FALSE;
+    while (*end == ' ' || *end == '\t')
+        ++end;
+    if (*end)
+        return FALSE;
+    value = static_cast<int>(parsed);
+    return TRUE;
+}
+
+}  // namespace
+
+HWND CDataExchange::PrepareCtrl(int id) const
+{
+    return ::GetDlgItem(m_pDlgWnd->GetSafeHwnd(), id);
+}
+
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control)
+{
+    if (pDX->Failed() || control.GetSafeHwnd())
+        return;
+    if (HWND hwnd = pDX->PrepareCtrl(id))
+        control.SubclassWindow(hwnd);
+}
+
+void DDX_Check(CDataExchange* pDX, int id, int& value)
+{
+    const HWND control = pDX->PrepareCtrl(id);
+    if (pDX->Failed() || !control)
+        return;
+    if (pDX->m_bSaveAndValidate) {
+        value = static_cast<int>(::SendMessageA(control, BM_GETCHECK, 0, 0));
+        return;
+    }
+    if (value < BST_UNCHECKED || value > BST_INDETERMINATE)
+        value = BST_UNCHECKED;
+    ::SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+}
+
+void DDX_Radio(CDataExchange* pDX, int firstId, int& value)
+{
+    const HWND first = pDX->PrepareCtrl(firstId);
+    if (pDX->Failed() || !first)
+        return;
+    if (pDX->m_bSaveAndValidate) {
+        value = -1;
+        ForEachRadioInGroup(first, [&](HWND radio, int index) {
+            if (value < 0 && ::SendMessageA(radio, BM_GETCHECK, 0, 0) == BST_CHECKED)
+                value = index;
+        });
+        return;
+    }
+    ForEachRadioInGroup(first, [&](HWND radio, int index) {
+        ::SendMessageA(radio, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
+    });
+}
+
+void DDX_Text(CDataExchange* pDX, int id, CString& value)
+{
+    const HWND control = pDX->PrepareCtrl(id);
+    if (pDX->Failed() || !control)
+        return;
+    if (pDX->m_bSaveAndValidate)
+        value = CWnd::FromHandle(control)->GetWindowText();
+    else
+        ::SetWindowTextA(control, value);
+}
+
+void DDX_Text(CDataExchange* pDX, int id, int& value)
+{
+    const HWND control = pDX->PrepareCtrl(id);
+    if (pDX->Failed() || !control)
+        return;
+    if (!pDX->m_bSaveAndValidate) {
+        CString text;
+        text.Format("%d", value);
+        ::SetWindowTextA(control, text);
+        return;
+    }
+    if (!ParseWholeNumber(CWnd::FromHandle(control)->GetWindowText(), value)) {
+        AfxMessageBox("Please enter an integer.", MB_ICONEXCLAMATION);
+        ::SetFocus(control);
+        ::SendMessageA(control, EM_SETSEL, 0, -1);
+        pDX->Fail();
+    }
+}

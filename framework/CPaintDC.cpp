@@ -1,0 +1,14 @@
+#include "CPaintDC.h"
+
+#include "CWnd.h"
+
+CPaintDC::CPaintDC(CWnd* window) : m_hWnd(window->GetSafeHwnd())
+{
+    m_hDC = ::BeginPaint(m_hWnd, &m_ps);
+}
+
+CPaintDC::~CPaintDC()
+{
+    ::EndPaint(m_hWnd, &m_ps);
+    m_hDC = nullptr;
+}

@@ -1,0 +1,593 @@
+#include "CRegistry.h"
+
+#include <cstring>
+#include <exception>
+#include <memory>
+#include <new>
+#include <type_traits>
+
+namespace {
+
+constexpr LONG kExceptionCaught = ERROR_DLL_INIT_FAILED;   // 1064
+constexpr DWORD kTextBufferSize = 2048;
+constexpr DWORD kNameBufferSize = 260;
+
+struct RootName {
+    HKEY root;
+    const char* name;
+};
+
+const RootName kRootNames[] = {
+    {HKEY_CLASSES_ROOT, "HKEY_CLASSES_ROOT"},
+    {HKEY_CURRENT_USER, "HKEY_CURRENT_USER"},
+    {HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE"},
+    {HKEY_USERS, "HKEY_USERS"},
+    {HKEY_PERFORMANCE_DATA, "HKEY_PERFORMANCE_DATA"},
+    {HKEY_CURRENT_CONFIG, "HKEY_CURRENT_CONFIG"},
+    {HKEY_DYN_DATA, "HKEY_DYN_DATA"},
+};
+
+const char* PrintableRootName(HKEY root)
+{
+    for (const RootName& entry : kRootNames) {
+        if (entry.root == root)
+            return entry.name;
+    }
+    return "Unknown";
+}
+
+bool IsLocalOnlyRoot(HKEY root)
+{
+    return root == HKEY_CLASSES_ROOT || root == HKEY_CURRENT_USER;
+}
+
+CString LocalComputerName()
+{
+    char name[kNameBufferSize] = {};
+    DWORD size = kNameBufferSize;
+    if (!::GetComputerNameA(name, &size))
+        return CString();
+    return CString(name);
+}
+
+// A value buffer from LocalAlloc, so that a failed allocation leaves its reason in GetLastError.
+class LocalBuffer {
+public:
+    // A zero size still gets a real block, so the platform never sees a null data pointer.
+    explicit LocalBuffer(DWORD size)
+        : m_data(static_cast<BYTE*>(::LocalAlloc(LPTR, size ? size : 1))), m_size(size) {}
+    ~LocalBuffer() { if (m_data) ::LocalFree(m_data); }
+    LocalBuffer(const LocalBuffer&) = delete;
+    LocalBuffer& operator=(const LocalBuffer&) = delete;
+
+    bool IsValid() const { return m_data != nullptr; }
+    BYTE* Data() const { return m_data; }
+    DWORD Size() const { return m_size; }
+
+private:
+    BYTE* m_data;
+    DWORD m_size;
+};
+
+struct KeyCloser {
+    void operator()(HKEY key) const { ::RegCloseKey(key); }
+};
+using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
+
+// Appends each zero-terminated string of data, up to the first empty one or the end of data;
+// a last string that the data ends without a terminator still counts.
+void SplitMultiString(const BYTE* data, DWORD size, CStringArray& strings)
+{
+    DWORD start = 0;
+    while (start < size) {
+        DWORD end = start;
+        while (end < size && data[end] != 0)
+            ++end;
+        if (end == start)
+            break;
+        strings.Add(CString(reinterpret_cast<const char*>(data + start), static_cast<int>(end - start)));
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
+CRegistry::CRegistry()
+{
+    Reset();
+}
+
+CRegistry::~CRegistry()
+{
+    CRegistry::Close();
+    Reset();
+}
+
+void CRegistry::Reset()
+{
+    m_KeyHandle = nullptr;
+    m_RootHandle = nullptr;
+    m_ErrorCode = ERROR_SUCCESS;
+    m_ClassName.Empty();
+    m_MachineName.Empty();
+    m_KeyName.Empty();
+    m_RootName.Empty();
+    m_SubkeyCount = 0;
+    m_ValueCount = 0;
+    m_LongestSubkeyName = 0;
+    m_LongestClassName = 0;
+    m_LongestValueName = 0;
+    m_LongestValueData = 0;
+    m_SecurityDescriptorSize = 0;
+    m_LastWriteTime = FILETIME{};
+}
+
+BOOL CRegistry::Succeeded(LONG code)
+{
+    m_ErrorCode = code;
+    return code == ERROR_SUCCESS ? TRUE : FALSE;
+}
+
+BOOL CRegistry::Fail(LONG code)
+{
+    m_ErrorCode = code;
+    return FALSE;
+}
+
+void CRegistry::CloseKey()
+{
+    if (m_KeyHandle) {
+        ::RegCloseKey(m_KeyHandle);
+        m_KeyHandle = nullptr;
+    }
+}
+
+BOOL CRegistry::Close()
+{
+    CloseKey();
+    if (!m_RootHandle)
+        return TRUE;
+    if (!Succeeded(::RegCloseKey(m_RootHandle)))
+        return FALSE;
+    m_RootHandle = nullptr;
+    Reset();
+    return TRUE;
+}
+
+BOOL CRegistry::Connect(HKEY root, const char* machineName)
+{
+    try {
+        // The platform takes an empty machine name for the local one; so do we.
+        const bool remote = machineName && *machineName;
+        if (IsLocalOnlyRoot(root)) {
+            if (remote)
+                return Fail(ERROR_INVALID_HANDLE);
+            m_RootHandle = root;
+            m_ErrorCode = ERROR_SUCCESS;
+        } else {
+            // A failed attempt must not wipe the handle of an earlier connection.
+            HKEY connected = nullptr;
+            if (!Succeeded(::RegConnectRegistryA(remote ? machineName : nullptr, root, &connected)))
+                return FALSE;
+            m_RootHandle = connected;
+        }
+        m_MachineName = remote ? CString(machineName) : LocalComputerName();
+        m_RootName = PrintableRootName(root);
+        return TRUE;
+    } catch (const std::exception&) {
+        return Fail(kExceptionCaught);
+    }
+}
+
+BOOL CRegistry::Create(const char* path, const char* className, DWORD options, REGSAM access,
+                       LPSECURITY_ATTRIBUTES security, LPDWORD disposition)
+{
+    if (!path)
+        return Fail(ERROR_INVALID_PARAMETER);
+    try {
+        CloseKey();
+        char emptyClass[] = "";
+        char* keyClass = className ? const_cast<char*>(className) : emptyClass;
+        HKEY created = nullptr;
+        DWORD createdDisposition = 0;
+        if (!Succeeded(::RegCreateKeyExA(m_RootHandle, path, 0, keyClass, options, access, security,
+                                         &created, &createdDisposition)))
+            return FALSE;
+        m_KeyHandle = created;
+        if (disposition)
+            *disposition = createdDisposition;
+        m_KeyName = path;
+        return TRUE;
+    } catch (const std::exception&) {
+        return Fail(kExceptionCaught);
+    }
+}
+
+BOOL CRegistry::Open(const char* path, REGSAM access)
+{
+    try {
+        CloseKey();
+        HKEY opened = nullptr;
+        if (!Succeeded(::RegOpenKeyExA(m_RootHandle, path, 0, access, &opened)))
+            return FALSE;
+        m_KeyHandle = opened;
+        // A key opened without KEY_QUERY_VALUE cannot report its counts; it is open all the same.
+        QueryInfo();
+        m_KeyName = path;
+        m_ErrorCode = ERROR_SUCCESS;
+        return TRUE;
+    } catch (const std::exception&) {
+        return Fail(kExceptionCaught);
+    }
+}
+
+BOOL CRegistry::DeleteKey(const char* nameOrPath)
+{
+    if (!nameOrPath)
+        return Fail(ERROR_INVALID_PARAMETER);
+    try {
+        const CString path(nameOrPath);
+        const int lastSeparator = path.ReverseFind('\\');
+        if (lastSeparator < 0)
+            return Succeeded(DeleteKeyTree(m_KeyHandle, nameOrPath));
+
+        const CString parentPath = path.Left(lastSeparator);
+        const CString childName = path.Mid(lastSeparator + 1);
+        const CString savedKeyName = m_KeyName;
+        if (!Open(parentPath, KEY_ALL_ACCESS)) {
+            m_KeyName = savedKeyName;
+            return FALSE;
+        }
+        return Succeeded(DeleteKeyTree(m_KeyHandle, childName));
+    } catch (const std::exception&) {
+        return Fail(kExceptionCaught);
+    }
+}
+
+// Deleting a sub-key moves the next one to index 0, so the walk always asks for index 0.
+// A child that cannot be deleted would come back there forever: its failure ends the walk.
+LONG CRegistry::DeleteKeyTree(HKEY parent, const char* name)
+{
+    HKEY opened = nullptr;
+    const LONG openCode = ::RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &opened);
+    if (openCode != ERROR_SUCCESS)
+        return openCode;
+    UniqueKey key(opened);
+
+    std::unique_ptr<char[]> childName(new (std::nothrow) char[kNameBufferSize]);
+    if (!childName)
+        return ERROR_NOT_ENOUGH_MEMORY;
+    while (::RegEnumKeyA(key.get(), 0, childName.get(), kNameBufferSize) == ERROR_SUCCESS) {
+        const LONG childCode = DeleteKeyTree(key.get(), childName.get());
+        if (childCode != ERROR_SUCCESS)
+            return childCode;
+    }
+    childName.reset();
+    key.reset();
+    return ::RegDeleteKeyA(parent, name);
+}
+
+BOOL CRegistry::DeleteValue(const char* name)
+{
+    return Succeeded(::RegDeleteValueA(m_KeyHandle, name));
+}
+
+BOOL CRegistry::EnumKey(DWORD index, CString& name, CString& className)
+{
+    char nameBuffer[kTextBufferSize] = {};
+    char classBuffer[kTextBufferSize] = {};
+    DWORD nameSize = kTextBufferSize - 1;
+    DWORD classSize = kTextBufferSize - 1;
+    if (!Succeeded(::RegEnumKeyExA(m_KeyHandle, index, nameBuffer, &nameSize, nullptr, classBuffer,
+                                   &classSize, &m_LastWriteTime)))
+        return FALSE;
+    name = nameBuffer;
+    className = classBuffer;
+    return TRUE;
+}
+
+BOOL CRegistry::EnumValue(DWORD index, CString& name, DWORD& type, LPBYTE data, DWORD& size)
+{
+    try {
+        char nameBuffer[kTextBufferSize] = {};
+        DWORD nameSize = kTextBufferSize;
+        DWORD storedType = type;
+        if (!Succeeded(::RegEnumValueA(m_KeyHandle, index, nameBuffer, &nameSize, nullptr, &storedType,
+                                       data, &size)))
+            return FALSE;
+        type = storedType;
+        name = nameBuffer;
+        return TRUE;
+    } catch (const std::exception&) {
+        return Fail(kExceptionCaught);
+    }
+}
+
+BOOL CRegistry::Flush()
+{
+    return Succeeded(::RegFlushKey(m_KeyHandle));
+}
+
+BOOL CRegistry::QueryInfo()
+{
+    char classBuffer[kTextBufferSize] = {};
+    DWORD classSize = kTextBufferSize - 1;
+    if (!Succeeded(::RegQueryInfoKeyA(m_KeyHandle, classBuffer, &classSize, nullptr, &m_SubkeyCount,
+                                      &m_LongestSubkeyName, &m_LongestClassName, &m_ValueCount,
+                                      &m_LongestValueName, &m_LongestValueData, &m_SecurityDescriptorSize,
+                                      &m_LastWriteTime)))
+        return FALSE;
+    m_ClassName = classBuffer;
+    return TRUE;
+}
+
+BOOL CRegistry::QueryValue(const char* name, DWORD& type, LPBYTE data, DWORD& size)
+{
+    if (!name)
+        return Fail(ERROR_INVALID_PARAMETER);
+    DWORD storedType = type;
+    if (!Succeeded(::RegQueryValueExA(m_KeyHandle, name, nullptr, &storedType, data, &size)))
+        return FALSE;
+    type = storedType;
+    return TRUE;
+}
+
+BOOL CRegistry::GetStringValue(const char* name, CString& value)
+{
+    if (!name)
+        return Fail(ERROR_INVALID_PARAMETER);
+    char buffer[kTextBufferSize] = {};
+    DWORD type = REG_SZ;
+    DWORD size = kTextBufferSize;
+    // A 2048-byte value stored without its terminator fills the whole buffer: strnlen keeps to it.
+    if (!QueryValue(name, type, reinterpret_cast<BYTE*>(buffer), size)) {
+        value.Empty();
+        return FALSE;
+    }
+    value = CString(buffer, static_cast<int>(strnlen(buffer, kTextBufferSize)));
+    return TRUE;
+}
+
+BOOL CRegistry::GetDwordValue(const char* name, DWORD& value)
+{
+    if (!name)
+        return Fail(ERROR_INVALID_PARAMETER);
+    DWORD type = REG_DWORD;
+    DWORD size = sizeof(DWORD);
+    return QueryValue(name, type, reinterpret_cast<BYTE*>(&value), size);
+}
+
+BOOL CRegistry::GetBinaryValue(const char* name, CByteArray& value)
+{
+    if (!name)
+        return Fail(ERROR_INVALID_PARAMETER);
+    QueryInfo();
+    LocalBuffer buffer(m_LongestValueData);
+    if (!buffer.IsValid())
+        return Fail(static_cast<LONG>(::GetLastError()));
+    DWORD type = REG_BINARY;
+    DWORD size = buffer.Size();
+    if (!QueryValue(name, type, buffer.Data(), size))
+        return FALSE;
+    value.RemoveAll();
+    for (DWORD i = 0; i < size; ++i)
+        value.Add(buffer.Data()[i]);
+    return TRUE;
+}
+
+BOOL CRegistry::GetMultiStringValue(const char* name, CStringArray& value)
+{
+    if (!name)
+        return Fail(ERROR_INVALID_PARAMETER);
+    QueryInfo();
+    LocalBuffer buffer(m_LongestValueData);
+    if (!buffer.IsValid())
+        return Fail(static_cast<LONG>(::GetLastError()));
+    DWORD type = REG_MULTI_SZ;
+    DWORD size = buffer.Size();
+    if (!QueryValue(name, type, buffer.Data(), size))
+        return FALSE;
+    value.RemoveAll();
+    SplitMultiString(buffer.Data(), size, value);
+    return TRUE;
+}
+
+BOOL CRegistry::GetValue(const char* name, CStringArray& value)
+{
+    if (!name)
+        return Fail(ERROR_INVALID_PARAMETER);
+    return GetMultiStringValue(name, value);
+}
+
+BOOL CRegistry::GetValue(const char* name, CString& value)
+{
+    if (!name)
+        return Fail(ERROR_INVALID_PARAMETER);
+    return GetStringValue(name, value);
+}
+
+BOOL CRegistry::GetValue(const char* name, DWORD& value)
+{
+    if (!name)
+        return Fail(ERROR_INVALID_PARAMETER);
+    return GetDwordValue(name, value);
+}
+
+BOOL CRegistry::GetValue(const char* name, CByteArray& value)
+{
+    if (!name)
+        return Fail(ERROR_INVALID_PARAMETER);
+    return GetBinaryValue(name, value);
+}
+
+BOOL CRegistry::SetValue(const char* name, DWORD type, const BYTE* data, DWORD size)
+{
+    if (!name || !data)
+        return Fail(ERROR_INVALID_PARAMETER);
+    return Succeeded(::RegSetValueExA(m_KeyHandle, name, 0, type, data, size));
+}
+
+BOOL CRegistry::SetStringValue(const char* name, const CString& value)
+{
+    if (!name)
+        return Fail(ERROR_INVALID_PARAMETER);
+    return SetValue(name, REG_SZ, reinterpret_cast<const BYTE*>(value.GetString()),
+                    static_cast<DWORD>(value.GetLength()) + 1);
+}
+
+BOOL CRegistry::SetDwordValue(const char* name, DWORD value)
+{
+    if (!name)
+        return Fail(ERROR_INVALID_PARAMETER);
+    return SetValue(name, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+}
+
+BOOL CRegistry::SetBinaryValue(const char* name, const CByteArray& value)
+{
+    if (!name)
+        return Fail(ERROR_INVALID_PARAMETER);
+    LocalBuffer buffer(static_cast<DWORD>(value.GetSize()));
+    if (!buffer.IsValid())
+        return Fail(static_cast<LONG>(::GetLastError()));
+    if (buffer.Size() > 0)
+        std::memcpy(buffer.Data(), value.GetData(), buffer.Size());
+    return SetValue(name, REG_BINARY, buffer.Data(), buffer.Size());
+}
+
+// Each string with its terminator, back to back, and one more zero closing the list;
+// an empty array is that single zero.
+BOOL CRegistry::SetMultiStringValue(const char* name, const CStringArray& value)
+{
+    if (!name)
+        return Fail(ERROR_INVALID_PARAMETER);
+    DWORD size = 1;
+    for (int i = 0; i < value.GetSize(); ++i)
+        size += static_cast<DWORD>(value[i].GetLength()) + 1;
+    LocalBuffer buffer(size);
+    if (!buffer.IsValid())
+        return Fail(static_cast<LONG>(::GetLastError()));
+    DWORD offset = 0;
+    for (int i = 0; i < value.GetSize(); ++i) {
+        const DWORD length = static_cast<DWORD>(value[i].GetLength()) + 1;
+        std::memcpy(buffer.Data() + offset, value[i].GetString(), length);
+        offset += length;
+    }
+    return SetValue(name, REG_MULTI_SZ, buffer.Data(), size);
+}
+
+BOOL CRegistry::SetValue(const char* name, const CString& value)
+{
+    if (!name)
+        return Fail(ERROR_INVALID_PARAMETER);
+    return SetStringValue(name, value);
+}
+
+BOOL CRegistry::SetValue(const char* name, const CStringArray& value)
+{
+    if (!name)
+        return Fail(ERROR_INVALID_PARAMETER);
+    return SetMultiStringValue(name, value);
+}
+
+BOOL CRegistry::SetValue(const char* name, DWORD value)
+{
+    if (!name)
+        return Fail(ERROR_INVALID_PARAMETER);
+    return SetDwordValue(name, value);
+}
+
+BOOL CRegistry::SetValue(const char* name, const CByteArray& value)
+{
+    if (!name)
+        return Fail(ERROR_INVALID_PARAMETER);
+    return SetBinaryValue(name, value);
+}
+
+void CRegistry::GetKeyClass(CString& className) const
+{
+    className = m_ClassName;
+}
+
+void CRegistry::GetMachineName(CString& machineName) const
+{
+    machineName = m_MachineName;
+}
+
+void CRegistry::GetKeyName(CString& keyName) const
+{
+    keyName = m_KeyName;
+}
+
+void CRegistry::GetRootName(CString& rootName) const
+{
+    rootName = m_RootName;
+}
+
+LONG CRegistry::GetLastErrorCode() const
+{
+    return m_ErrorCode;
+}
+
+DWORD CRegistry::GetSubkeyCount() const
+{
+    return m_SubkeyCount;
+}
+
+DWORD CRegistry::GetValueCount() const
+{
+    return m_ValueCount;
+}
+
+BOOL CRegistry::GetSecurity(SECURITY_INFORMATION flags, PSECURITY_DESCRIPTOR descriptor, DWORD& size)
+{
+    if (!descriptor)
+        return Fail(ERROR_INVALID_PARAMETER);
+    return Succeeded(::RegGetKeySecurity(m_KeyHandle, flags, descriptor, &size));
+}
+
+BOOL CRegistry::SetSecurity(SECURITY_INFORMATION& flags, PSECURITY_DESCRIPTOR descriptor)
+{
+    if (!descriptor)
+        return Fail(ERROR_INVALID_PARAMETER);
+    return Succeeded(::RegSetKeySecurity(m_KeyHandle, flags, descriptor));
+}
+
+BOOL CRegistry::NotifyChange(HANDLE event, DWORD filter, BOOL watchSubtree, BOOL asynchronous)
+{
+    return Succeeded(::RegNotifyChangeKeyValue(m_KeyHandle, watchSubtree, filter, event, asynchronous));
+}
+
+BOOL CRegistry::LoadKey(const char* subkeyName, const char* fileName)
+{
+    if (!subkeyName || !fileName)
+        return Fail(ERROR_INVALID_PARAMETER);
+    return Succeeded(::RegLoadKeyA(m_RootHandle, subkeyName, fileName));
+}
+
+BOOL CRegistry::UnLoadKey(const char* subkeyName)
+{
+    if (!subkeyName)
+        return Fail(ERROR_INVALID_PARAMETER);
+    return Succeeded(::RegUnLoadKeyA(m_KeyHandle, subkeyName));
+}
+
+BOOL CRegistry::ReplaceKey(const char* subkeyName, const char* newFile, const char* oldFile)
+{
+    if (!subkeyName || !newFile || !oldFile)
+        return Fail(ERROR_INVALID_PARAMETER);
+    return Succeeded(::RegReplaceKeyA(m_KeyHandle, subkeyName, newFile, oldFile));
+}
+
+BOOL CRegistry::RestoreKey(const char* fileName, DWORD flags)
+{
+    if (!fileName)
+        return Fail(ERROR_INVALID_PARAMETER);
+    return Succeeded(::RegRestoreKeyA(m_KeyHandle, fileName, flags));
+}
+
+BOOL CRegistry::SaveKey(const char* fileName, LPSECURITY_ATTRIBUTES security)
+{
+    if (!fileName)
+        return Fail(ERROR_INVALID_PARAMETER);
+    return Succeeded(::RegSaveKeyA(m_KeyHandle, fileName, security));
+}

@@ -1,0 +1,59 @@
+// SandboxFolder: a folder of one test's own on the sandbox drive E:, named after the running
+// test, made empty at the start and removed with everything below it at the end (links are
+// removed as links, never followed).
+// UnixPathOf / StartUnixProgram: the Unix side of the sandbox, for what Windows calls cannot do
+// under Wine (making Unix symbolic links, removing a tree without following its links).
+#pragma once
+
+#include "framework/CString.h"
+
+#include <windows.h>
+
+#include <vector>
+
+class SandboxFolder {
+public:
+    SandboxFolder();
+    ~SandboxFolder();
+    SandboxFolder(const SandboxFolder&) = delete;
+    SandboxFolder& operator=(const SandboxFolder&) = delete;
+
+    // "E:\<Suite>_<Test>", without a trailing separator, and the path of something below it.
+    const CString& Path() const { return m_path; }
+    CString Below(const char* relative) const { return m_path + "\\" + relative; }
+
+    // Creates the folder and any missing folders above it.
+    void MakeFolder(const char* relative) const;
+    // Creates or replaces a file (and its folders) holding text.
+    void MakeFile(const char* relative, const char* text = "sweep me") const;
+    // A Unix symbolic link at relative whose text is target, read relative to the link's folder.
+    void MakeUnixLink(const char* relative, const char* target) const;
+
+    // Whether a listing of its folder shows the entry (a link is shown as itself).
+    bool IsListed(const char* relative) const;
+    DWORD Attributes(const char* relative) const { return ::GetFileAttributesA(Below(relative)); }
+
+private:
+    void RemoveTree() const;
+
+    CString m_path;
+};
+
+// The Unix path Wine maps a Windows path to, or empty.
+CString UnixPathOf(const char* windowsPath);
+
+// Starts a host program by its Unix path; Wine gives no way to wait for it, so callers poll for
+// its effect. FALSE when it could not be started.
+BOOL StartUnixProgram(const char* program, const std::vector<CString>& arguments);
+
+// Polls condition every 10 ms for up to five seconds; the last answer.
+template <typename Condition>
+bool WaitUntil(Condition condition)
+{
+    for (int attempt = 0; attempt < 500; ++attempt) {
+        if (condition())
+            return true;
+        ::Sleep(10);
+    }
+    return condition();
+}

@@ -1,0 +1,78 @@
+#include "support/ScratchRegistryKey.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char kTestsRoot[] = "Software\\DustoraTests";
+
+// RegDeleteTreeA is newer than the headers' target version: look it up at run time.
+LONG DeleteTree(HKEY parent, const char* path)
+{
+    using DeleteTreeFn = LONG(WINAPI*)(HKEY, LPCSTR);
+    const auto deleteTree = reinterpret_cast<DeleteTreeFn>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("advapi32.dll"), "RegDeleteTreeA")));
+    return deleteTree ? deleteTree(parent, path) : ERROR_CALL_NOT_IMPLEMENTED;
+}
+
+CString CurrentTestName()
+{
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    return test ? CString(test->test_suite_name()) + "." + test->name() : CString("NoTest");
+}
+
+}  // namespace
+
+ScratchRegistryKey::ScratchRegistryKey() : m_path(CString(kTestsRoot) + "\\" + CurrentTestName())
+{
+    DeleteTree(HKEY_CURRENT_USER, m_path);   // left over from an interrupted run
+    const LONG code = ::RegCreateKeyExA(HKEY_CURRENT_USER, m_path, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                        nullptr, &m_key, nullptr);
+    EXPECT_EQ(ERROR_SUCCESS, code) << "creating HKCU\\" << m_path.GetString();
+}
+
+ScratchRegistryKey::~ScratchRegistryKey()
+{
+    if (m_key)
+        ::RegCloseKey(m_key);
+    EXPECT_EQ(ERROR_SUCCESS, DeleteTree(HKEY_CURRENT_USER, m_path)) << "deleting HKCU\\" << m_path.GetString();
+    // Fails while other tests still have keys there, as it should.
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, kTestsRoot);
+}
+
+void ScratchRegistryKey::CreateKey(const char* relative) const
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(m_key, relative, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                               &key, nullptr)) << relative;
+    ::RegCloseKey(key);
+}
+
+bool ScratchRegistryKey::KeyExists(const char* relative) const
+{
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(m_key, relative, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(key);
+    return true;
+}
+
+RawRegistryValue ReadRawValue(HKEY key, const char* name)
+{
+    RawRegistryValue value;
+    DWORD size = 0;
+    value.code = ::RegQueryValueExA(key, name, nullptr, &value.type, nullptr, &size);
+    if (value.code != ERROR_SUCCESS)
+        return value;
+    value.data.assign(size, 0xcf);
+    value.code = ::RegQueryValueExA(key, name, nullptr, &value.type, value.data.data(), &size);
+    value.data.resize(size);
+    return value;
+}
+
+void WriteRawValue(HKEY key, const char* name, DWORD type, const std::vector<BYTE>& data)
+{
+    const BYTE none = 0;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueExA(key, name, 0, type, data.empty() ? &none : data.data(),
+                                              static_cast<DWORD>(data.size()))) << name;
+}

@@ -1,0 +1,39 @@
+// ScratchRegistryKey: a key of one test's own under HKEY_CURRENT_USER\Software\DustoraTests,
+// named after the running test, made empty and deleted with its whole tree at the end.
+// RawRegistryValue / ReadRawValue / WriteRawValue: the bytes of a value, straight from the platform.
+#pragma once
+
+#include "framework/CString.h"
+
+#include <windows.h>
+
+#include <vector>
+
+class ScratchRegistryKey {
+public:
+    ScratchRegistryKey();
+    ~ScratchRegistryKey();
+    ScratchRegistryKey(const ScratchRegistryKey&) = delete;
+    ScratchRegistryKey& operator=(const ScratchRegistryKey&) = delete;
+
+    // The key's path under HKEY_CURRENT_USER, and the path of a key below it.
+    const CString& Path() const { return m_path; }
+    CString Below(const char* relative) const { return m_path + "\\" + relative; }
+    HKEY Handle() const { return m_key; }
+
+    void CreateKey(const char* relative) const;
+    bool KeyExists(const char* relative) const;
+
+private:
+    CString m_path;
+    HKEY m_key = nullptr;
+};
+
+struct RawRegistryValue {
+    LONG code = 0;
+    DWORD type = 0xdeadbeef;
+    std::vector<BYTE> data;
+};
+
+RawRegistryValue ReadRawValue(HKEY key, const char* name);
+void WriteRawValue(HKEY key, const char* name, DWORD type, const std::vector<BYTE>& data);
