@@ -65,7 +65,12 @@ void DDX_Check(CDataExchange* pDX, int id, int& value)
     }
     if (value < BST_UNCHECKED || value > BST_INDETERMINATE)
         value = BST_UNCHECKED;
-    ::SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+    // A two-state box shows "indeterminate" as a tick, which the next save would read back as 1:
+    // only exactly 1 may show as ticked there, or a stored 2 would switch an option on.
+    const LONG_PTR kind = ::GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK;
+    const bool threeState = kind == BS_3STATE || kind == BS_AUTO3STATE;
+    const int shown = threeState || value == BST_CHECKED ? value : BST_UNCHECKED;
+    ::SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(shown), 0);
 }
 
 void DDX_Radio(CDataExchange* pDX, int firstId, int& value)

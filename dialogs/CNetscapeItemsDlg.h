@@ -1,0 +1,15 @@
+// CNetscapeItemsDlg: the Netscape Navigator / Communicator items the user picks for cleaning.
+#pragma once
+
+#include "framework/CDialog.h"
+
+class CNetscapeItemsDlg : public CDialog {
+public:
+    explicit CNetscapeItemsDlg(CWnd* parent = nullptr);
+
+    int m_cleanCache = 0;
+    int m_deleteCookies = 0;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+};
