@@ -1,0 +1,42 @@
+// CSystemFolders: the per-user system folders the cleaners work on, taken from the folder
+// settings of the application object or detected, and the emptying of a folder tree.
+#pragma once
+
+#include "framework/CObject.h"
+#include "framework/CString.h"
+
+#include <windows.h>
+
+class CSystemFolders : public CObject {
+public:
+    // Where detection asks the system; each gives the path, or an empty string when it fails.
+    struct Lookups {
+        CString (*shellFolder)(HWND owner, int csidl);
+        CString (*tempFolder)();
+        CString (*windowsFolder)();
+    };
+
+    // Message boxes may appear during construction, one per folder that cannot be detected.
+    CSystemFolders();
+    ~CSystemFolders() override = default;
+
+    void Detect();
+
+    // Deletes everything below folder and keeps folder itself. Passes over silently what it
+    // cannot delete, every link, and refuses a root or a relative path. Always 0.
+    int EmptyFolderTree(const char* folder);
+
+    // Installs other lookups (for tests); returns the ones in force before.
+    static Lookups SetLookups(const Lookups& lookups);
+    static Lookups PlatformLookups();
+
+    CString m_RecentFolder;
+    CString m_TempFolder;
+    CString m_CookiesFolder;
+    CString m_WindowsFolder;
+    CString m_CacheFolder;
+
+private:
+    static void EmptyFolderContents(const CString& folder);
+    static void DeleteFileEntry(const CString& path);
+};

@@ -1,0 +1,200 @@
+// Emptying a folder tree: what goes, what stays, and what is refused.
+#include "engine/CSystemFolders.h"
+#include "framework/MessageBox.h"
+
+#include "support/SandboxFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <iterator>
+
+namespace {
+
+CString NoLookup(HWND, int) { return CString(); }
+CString NoFolder() { return CString(); }
+
+// EmptyFolderTree needs an object; detection stays off the system and shows nothing.
+class FolderTree : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_previous = CSystemFolders::SetLookups({NoLookup, NoFolder, NoFolder});
+        m_previousBox = SetMessageBoxFn([](HWND, const char*, const char*, UINT) { return IDOK; });
+    }
+    void TearDown() override
+    {
+        CSystemFolders::SetLookups(m_previous);
+        SetMessageBoxFn(m_previousBox);
+    }
+
+    int EmptyTree(const char* folder)
+    {
+        CSystemFolders folders;
+        return folders.EmptyFolderTree(folder);
+    }
+
+    SandboxFolder m_sandbox;
+
+private:
+    CSystemFolders::Lookups m_previous = {};
+    MessageBoxFn m_previousBox = nullptr;
+};
+
+struct EntryCase {
+    const char* path;
+    bool stays;
+};
+
+void ExpectEntries(const SandboxFolder& sandbox, const EntryCase* cases, size_t count)
+{
+    for (size_t i = 0; i < count; ++i) {
+        SCOPED_TRACE(cases[i].path);
+        EXPECT_EQ(cases[i].stays, sandbox.IsListed(cases[i].path));
+    }
+}
+
+TEST_F(FolderTree, DeletesEverythingBelowAndKeepsTheFolder)
+{
+    m_sandbox.MakeFile("Tree\\a.txt");
+    m_sandbox.MakeFile("Tree\\hidden.sys");
+    ::SetFileAttributesA(m_sandbox.Below("Tree\\hidden.sys"), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    m_sandbox.MakeFile("Tree\\One\\Two\\Three\\deep.tmp");
+    m_sandbox.MakeFolder("Tree\\Empty");
+    // A Unix-made name plain paths would read as "report".
+    const CString trailingDot = "\\\\?\\" + m_sandbox.Below("Tree\\report.");
+    HANDLE file = ::CreateFileA(trailingDot, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    ::CloseHandle(file);
+    m_sandbox.MakeFile("Beside.txt");
+
+    EXPECT_EQ(0, EmptyTree(m_sandbox.Below("Tree")));
+
+    static const EntryCase kEntries[] = {
+        {"Tree", true},       {"Tree\\a.txt", false}, {"Tree\\hidden.sys", false}, {"Tree\\One", false},
+        {"Tree\\Empty", false}, {"Beside.txt", true},
+    };
+    ExpectEntries(m_sandbox, kEntries, std::size(kEntries));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(trailingDot));
+    EXPECT_EQ(0, EmptyTree(m_sandbox.Below("Tree\\")));
+    EXPECT_TRUE(m_sandbox.IsListed("Tree"));
+}
+
+TEST_F(FolderTree, LeavesAFileInUseAndItsFolder)
+{
+    m_sandbox.MakeFile("Tree\\Busy\\held.log");
+    m_sandbox.MakeFile("Tree\\Busy\\free.log");
+    m_sandbox.MakeFile("Tree\\Idle\\free.log");
+    m_sandbox.MakeFile("Tree\\top.log");
+    HANDLE held = ::CreateFileA(m_sandbox.Below("Tree\\Busy\\held.log"), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+
+    EmptyTree(m_sandbox.Below("Tree"));
+    ::CloseHandle(held);
+
+    static const EntryCase kEntries[] = {
+        {"Tree\\Busy\\held.log", true}, {"Tree\\Busy", true}, {"Tree\\Busy\\free.log", false},
+        {"Tree\\Idle", false},          {"Tree\\top.log", false},
+    };
+    ExpectEntries(m_sandbox, kEntries, std::size(kEntries));
+}
+
+TEST_F(FolderTree, LeavesReadOnlyFilesWithTheirAttribute)
+{
+    m_sandbox.MakeFile("Tree\\locked.txt");
+    m_sandbox.MakeFile("Tree\\Sub\\locked.txt");
+    m_sandbox.MakeFile("Tree\\Sub\\plain.txt");
+    for (const char* name : {"Tree\\locked.txt", "Tree\\Sub\\locked.txt"})
+        ASSERT_TRUE(::SetFileAttributesA(m_sandbox.Below(name), FILE_ATTRIBUTE_READONLY));
+
+    EmptyTree(m_sandbox.Below("Tree"));
+
+    static const EntryCase kEntries[] = {
+        {"Tree\\locked.txt", true}, {"Tree\\Sub\\locked.txt", true}, {"Tree\\Sub", true},
+        {"Tree\\Sub\\plain.txt", false},
+    };
+    ExpectEntries(m_sandbox, kEntries, std::size(kEntries));
+    for (const char* name : {"Tree\\locked.txt", "Tree\\Sub\\locked.txt"}) {
+        SCOPED_TRACE(name);
+        const DWORD attributes = m_sandbox.Attributes(name);
+        EXPECT_NE(INVALID_FILE_ATTRIBUTES, attributes);
+        EXPECT_TRUE(attributes & FILE_ATTRIBUTE_READONLY) << std::hex << attributes;
+    }
+}
+
+TEST_F(FolderTree, EmptiesAndRemovesAFolderNamedThreeDots)
+{
+    // Plain paths drop the trailing dots of a name, so "..." is only reachable in the "\\?\" form.
+    const CString dots = "\\\\?\\" + m_sandbox.Below("Tree\\...");
+    m_sandbox.MakeFolder("Tree");
+    ASSERT_TRUE(::CreateDirectoryA(dots, nullptr));
+    ASSERT_TRUE(::CreateDirectoryA(dots + "\\inner", nullptr));
+    HANDLE file = ::CreateFileA(dots + "\\inner\\x.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    ::CloseHandle(file);
+    m_sandbox.MakeFile("Tree\\after.txt");
+
+    EmptyTree(m_sandbox.Below("Tree"));
+
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(dots));
+    EXPECT_FALSE(m_sandbox.IsListed("Tree\\after.txt"));
+    EXPECT_TRUE(m_sandbox.IsListed("Tree"));
+}
+
+TEST_F(FolderTree, LeavesLinksAndEverythingTheyLeadTo)
+{
+    m_sandbox.MakeFile("Targets\\Full\\kept.txt");
+    m_sandbox.MakeFile("Targets\\Full\\Inner\\kept.txt");
+    m_sandbox.MakeFolder("Targets\\Empty");
+    m_sandbox.MakeFile("Targets\\file.txt");
+    m_sandbox.MakeFile("Targets\\deeper.txt");
+    m_sandbox.MakeFile("Tree\\plain.txt");
+    m_sandbox.MakeFolder("Tree\\Sub");
+    m_sandbox.MakeUnixLink("Tree\\full-link", "../Targets/Full");
+    m_sandbox.MakeUnixLink("Tree\\empty-link", "../Targets/Empty");
+    m_sandbox.MakeUnixLink("Tree\\file-link.txt", "../Targets/file.txt");
+    m_sandbox.MakeUnixLink("Tree\\Sub\\deeper-link.txt", "../../Targets/deeper.txt");
+
+    EmptyTree(m_sandbox.Below("Tree"));
+
+    static const EntryCase kEntries[] = {
+        {"Targets\\Full\\kept.txt", true}, {"Targets\\Full\\Inner\\kept.txt", true}, {"Targets\\Empty", true},
+        {"Targets\\file.txt", true},       {"Targets\\deeper.txt", true},
+        {"Tree\\full-link", true},         {"Tree\\empty-link", true},              {"Tree\\file-link.txt", true},
+        {"Tree\\Sub\\deeper-link.txt", true}, {"Tree\\Sub", true},                  {"Tree\\plain.txt", false},
+    };
+    ExpectEntries(m_sandbox, kEntries, std::size(kEntries));
+}
+
+// The refused paths here all lead into this test's own folder, so a wrong deletion is seen
+// (the canary goes) and harms nothing. Real roots are checked in PathGuardTests without deleting.
+TEST_F(FolderTree, RefusesRelativeAndDriveRelativePaths)
+{
+    m_sandbox.MakeFile("Work\\canary.txt");
+    char previous[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(MAX_PATH, previous);
+
+    struct RefusalCase {
+        const char* currentFolder;
+        const char* folder;
+    };
+    static const RefusalCase kCases[] = {
+        {"Work", "E:"},     {"Work", "."},     {"Work", ".\\"},  {"", "Work"},
+        {"", "E:Work"},     {"", "Work\\"},    {"Work", "e:."},
+    };
+    for (const RefusalCase& c : kCases) {
+        SCOPED_TRACE(CString(c.currentFolder) + " | " + c.folder);
+        ASSERT_TRUE(::SetCurrentDirectoryA(*c.currentFolder ? m_sandbox.Below(c.currentFolder) : m_sandbox.Path()));
+        EXPECT_EQ(0, EmptyTree(c.folder));
+        EXPECT_TRUE(m_sandbox.IsListed("Work\\canary.txt"));
+    }
+    EmptyTree("");
+    EXPECT_TRUE(m_sandbox.IsListed("Work\\canary.txt"));
+
+    ::SetCurrentDirectoryA(previous);
+    // The same folder, given absolutely, is emptied: the canary would have shown a wrong deletion.
+    EmptyTree(m_sandbox.Below("Work"));
+    EXPECT_FALSE(m_sandbox.IsListed("Work\\canary.txt"));
+}
+
+}  // namespace
