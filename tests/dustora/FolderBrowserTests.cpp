@@ -19,6 +19,8 @@ struct PickerDriver {
     bool answered = false;
     std::vector<std::string> texts;   // the picker's static texts
     std::string selected;             // the tree item selected when it was answered
+    std::string waitFor;              // if set, answer once this item is selected (five seconds at most)
+    int ticks = 0;
 };
 
 PickerDriver* g_driver = nullptr;
@@ -63,7 +65,11 @@ void CALLBACK DrivePicker(HWND, UINT, UINT_PTR, DWORD)
     if (!picker || g_driver->answered)
         return;
     g_driver->seen = true;
+    g_driver->texts.clear();
     ::EnumChildWindows(picker, ReadChild, 0);
+    // The picker fills its tree and applies the initial selection after it shows.
+    if (!g_driver->waitFor.empty() && g_driver->selected != g_driver->waitFor && ++g_driver->ticks < 50)
+        return;
     g_driver->answered = true;
     ::PostMessageA(picker, WM_COMMAND, g_driver->answer, 0);
 }
@@ -121,6 +127,7 @@ TEST_F(FolderBrowser, OpensOnTheInitialFolderBelowTheRootAndReturnsItsPath)
     m_browser.m_InitialFolder = m_sandbox.Below("Chosen");
     PickerDriver driver;
     driver.answer = IDOK;
+    driver.waitFor = "Chosen";
     EXPECT_EQ(1, BrowseAnswering(m_browser, driver));
     EXPECT_EQ("Chosen", driver.selected);
     EXPECT_TRUE(Contains(driver.texts, "Pick the cache folder"));
