@@ -1,5 +1,7 @@
 #include "scheduler/TaskTriggerMapping.h"
 
+#include "framework/CDateTimeCtrl.h"
+
 #include <ctime>
 
 // The service checks cbTriggerSize against the record it knows.
@@ -59,16 +61,8 @@ TASK_TRIGGER BuildTaskTrigger(const SYSTEMTIME& start, const SYSTEMTIME& endDate
 
 WORD WeekdayFlag(const SYSTEMTIME& date)
 {
-    std::tm broken{};
-    broken.tm_year = date.wYear - 1900;
-    broken.tm_mon = date.wMonth - 1;
-    broken.tm_mday = date.wDay;
-    broken.tm_hour = date.wHour;
-    broken.tm_min = date.wMinute;
-    broken.tm_sec = date.wSecond;
-    broken.tm_isdst = -1;
-    const std::time_t calendar = std::mktime(&broken);
-    if (calendar == static_cast<std::time_t>(-1))
+    std::time_t calendar = 0;
+    if (!SystemTimeToCalendarTime(date, calendar))
         return 0;
     const std::tm* local = std::localtime(&calendar);
     if (!local || local->tm_wday < 0 || local->tm_wday > 6)

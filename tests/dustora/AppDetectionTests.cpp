@@ -6,6 +6,7 @@
 #include "engine/COfficeInfo.h"
 #include "registry/CRegistry.h"
 #include "support/NamedLock.h"
+#include "support/RestrictedRegistryKey.h"
 
 #include <gtest/gtest.h>
 
@@ -82,43 +83,6 @@ private:
     CString m_highestMade;
 };
 
-// While it lives, everyone may do with the key only what access allows (an empty list: nothing).
-// The owner may still rewrite the list; the destructor opens the key to all again.
-class RestrictedKey {
-public:
-    RestrictedKey(const MadeKey& key, DWORD access) : m_path(key.Path())
-    {
-        SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
-        ::AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &m_everyone);
-        ::InitializeAcl(reinterpret_cast<ACL*>(m_list), sizeof(m_list), ACL_REVISION);
-        if (access)
-            ::AddAccessAllowedAce(reinterpret_cast<ACL*>(m_list), ACL_REVISION, access, m_everyone);
-        EXPECT_TRUE(SetAccessList(reinterpret_cast<ACL*>(m_list)));
-    }
-    ~RestrictedKey()
-    {
-        EXPECT_TRUE(SetAccessList(nullptr));
-        ::FreeSid(m_everyone);
-    }
-    RestrictedKey(const RestrictedKey&) = delete;
-    RestrictedKey& operator=(const RestrictedKey&) = delete;
-
-private:
-    BOOL SetAccessList(ACL* list)
-    {
-        SECURITY_DESCRIPTOR descriptor;
-        ::InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-        ::SetSecurityDescriptorDacl(&descriptor, TRUE, list, FALSE);
-        SECURITY_INFORMATION dacl = DACL_SECURITY_INFORMATION;
-        CRegistry reg;
-        return reg.Connect(HKEY_CURRENT_USER) && reg.Open(m_path, WRITE_DAC) && reg.SetSecurity(dacl, &descriptor);
-    }
-
-    CString m_path;
-    PSID m_everyone = nullptr;
-    alignas(DWORD) BYTE m_list[256] = {};
-};
-
 const char kOffice2000[] = "Software\\Microsoft\\Office\\9.0";
 const char kOffice97[] = "Software\\Microsoft\\Office\\8.0";
 const REGSAM kReadWrite = KEY_READ | KEY_WRITE;
@@ -138,7 +102,7 @@ const char* Describe(KeyState state)
 
 // Makes the key in the state asked for; keyHolder and restriction live as long as the case.
 void Arrange(const char* path, KeyState state, std::unique_ptr<MadeKey>& keyHolder,
-             std::unique_ptr<RestrictedKey>& restriction)
+             std::unique_ptr<RestrictedRegistryKey>& restriction)
 {
     if (state == KeyState::Missing) {
         ASSERT_FALSE(KeyOpens(path, KEY_READ)) << path;
@@ -146,9 +110,9 @@ void Arrange(const char* path, KeyState state, std::unique_ptr<MadeKey>& keyHold
     }
     keyHolder = std::make_unique<MadeKey>(path);
     if (state == KeyState::ReadOnly)
-        restriction = std::make_unique<RestrictedKey>(*keyHolder, KEY_READ);
+        restriction = std::make_unique<RestrictedRegistryKey>(keyHolder->Path(), KEY_READ);
     if (state == KeyState::Denied)
-        restriction = std::make_unique<RestrictedKey>(*keyHolder, 0);
+        restriction = std::make_unique<RestrictedRegistryKey>(keyHolder->Path(), 0);
     // The arrangement itself is what the case is about: check it took.
     EXPECT_EQ(state != KeyState::Denied, KeyOpens(path, KEY_READ)) << path;
     EXPECT_EQ(state == KeyState::Writable, KeyOpens(path, kReadWrite)) << path;
@@ -175,7 +139,7 @@ TEST(OfficeInfo, InstalledWhenAUserKeyOpensForReadingAndWriting)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string("9.0 ") + Describe(c.office2000) + ", 8.0 " + Describe(c.office97));
         std::unique_ptr<MadeKey> key2000, key97;
-        std::unique_ptr<RestrictedKey> restricted2000, restricted97;
+        std::unique_ptr<RestrictedRegistryKey> restricted2000, restricted97;
         Arrange(kOffice2000, c.office2000, key2000, restricted2000);
         Arrange(kOffice97, c.office97, key97, restricted97);
 
@@ -230,7 +194,7 @@ TEST(InternetAppInfo, AKeyThatWillNotOpenForReadingGivesNoStore)
     const MadeKey key(kOutlookExpress);
     key.SetValue("Store Root", REG_SZ, "C:\\Mail");
     {
-        const RestrictedKey denied(key, KEY_SET_VALUE);
+        const RestrictedRegistryKey denied(key.Path(), KEY_SET_VALUE);
         ASSERT_FALSE(KeyOpens(kOutlookExpress, KEY_READ));
         const CInternetAppInfo info;
         EXPECT_STREQ("", info.m_StoreRoot);

@@ -1,6 +1,7 @@
 // CRegistry against the real registry, each test under its own scratch key in HKEY_CURRENT_USER.
 #include "registry/CRegistry.h"
 #include "support/ScratchRegistryKey.h"
+#include "support/RestrictedRegistryKey.h"
 
 #include <gtest/gtest.h>
 
@@ -51,32 +52,6 @@ CStringArray Array(const std::vector<std::string>& strings)
         array.Add(CString(s));
     return array;
 }
-
-// Shuts everyone out of a key with an empty access list while it lives. The owner may still
-// rewrite the list, and the destructor lifts it so that the scratch key can be removed.
-class DeniedKey {
-public:
-    explicit DeniedKey(const CString& path) : m_path(path)
-    {
-        ::InitializeAcl(&m_emptyList, sizeof(m_emptyList), ACL_REVISION);
-        EXPECT_TRUE(SetAccessList(&m_emptyList));
-    }
-    ~DeniedKey() { EXPECT_TRUE(SetAccessList(nullptr)); }
-
-private:
-    BOOL SetAccessList(ACL* list)
-    {
-        SECURITY_DESCRIPTOR descriptor;
-        ::InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-        ::SetSecurityDescriptorDacl(&descriptor, TRUE, list, FALSE);
-        SECURITY_INFORMATION dacl = DACL_SECURITY_INFORMATION;
-        CRegistry reg;
-        return reg.Connect(HKEY_CURRENT_USER) && reg.Open(m_path, WRITE_DAC) && reg.SetSecurity(dacl, &descriptor);
-    }
-
-    CString m_path;
-    ACL m_emptyList;
-};
 
 // A registry object connected to HKEY_CURRENT_USER with the test's scratch key open.
 class RegistryTest : public ::testing::Test {
@@ -437,7 +412,7 @@ TEST_F(RegistryDelete, UndeletableChildEndsTheTreeWalk)
 {
     scratch.CreateKey("A\\1Open");
     scratch.CreateKey("A\\2Locked");
-    DeniedKey locked(scratch.Below("A\\2Locked"));
+    RestrictedRegistryKey locked(scratch.Below("A\\2Locked"), 0);
 
     EXPECT_FALSE(reg.DeleteKey("A"));
     EXPECT_EQ(ERROR_ACCESS_DENIED, reg.GetLastErrorCode());
