@@ -7,6 +7,7 @@
 #include "registry/CRegistry.h"
 #include "support/NamedLock.h"
 #include "support/RestrictedRegistryKey.h"
+#include "support/ScratchRegistryKey.h"
 
 #include <gtest/gtest.h>
 
@@ -16,14 +17,6 @@
 #include <vector>
 
 namespace {
-
-LONG DeleteTree(HKEY parent, const char* path)
-{
-    using DeleteTreeFn = LONG(WINAPI*)(HKEY, LPCSTR);
-    const auto deleteTree = reinterpret_cast<DeleteTreeFn>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleA("advapi32.dll"), "RegDeleteTreeA")));
-    return deleteTree ? deleteTree(parent, path) : ERROR_CALL_NOT_IMPLEMENTED;
-}
 
 bool KeyOpens(const char* path, REGSAM access)
 {
@@ -61,7 +54,7 @@ public:
     ~MadeKey()
     {
         if (!m_highestMade.IsEmpty()) {
-            EXPECT_EQ(ERROR_SUCCESS, DeleteTree(HKEY_CURRENT_USER, m_highestMade)) << m_highestMade.GetString();
+            EXPECT_EQ(ERROR_SUCCESS, DeleteRegistryTree(HKEY_CURRENT_USER, m_highestMade)) << m_highestMade.GetString();
         }
     }
     MadeKey(const MadeKey&) = delete;

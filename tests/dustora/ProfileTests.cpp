@@ -6,25 +6,17 @@
 
 namespace {
 
-LONG DeleteTree(HKEY parent, const char* path)
-{
-    using DeleteTreeFn = LONG(WINAPI*)(HKEY, LPCSTR);
-    const auto deleteTree = reinterpret_cast<DeleteTreeFn>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleA("advapi32.dll"), "RegDeleteTreeA")));
-    return deleteTree ? deleteTree(parent, path) : ERROR_CALL_NOT_IMPLEMENTED;
-}
-
 class Profile : public ::testing::Test {
 protected:
     void SetUp() override
     {
         theApp.SetRegistryKey("Halvex");
         m_programKey = CString("Software\\Halvex\\") + theApp.m_pszAppName;
-        DeleteTree(HKEY_CURRENT_USER, m_programKey);
+        DeleteRegistryTree(HKEY_CURRENT_USER, m_programKey);
     }
     void TearDown() override
     {
-        const LONG deleted = DeleteTree(HKEY_CURRENT_USER, m_programKey);
+        const LONG deleted = DeleteRegistryTree(HKEY_CURRENT_USER, m_programKey);
         EXPECT_TRUE(deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND) << deleted;
         ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Halvex");   // fails while others use it
     }

@@ -18,14 +18,6 @@
 
 namespace {
 
-LONG DeleteTree(HKEY parent, const char* path)
-{
-    using DeleteTreeFn = LONG(WINAPI*)(HKEY, LPCSTR);
-    const auto deleteTree = reinterpret_cast<DeleteTreeFn>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleA("advapi32.dll"), "RegDeleteTreeA")));
-    return deleteTree ? deleteTree(parent, path) : ERROR_CALL_NOT_IMPLEMENTED;
-}
-
 using MemberOf = int& (*)(CCleanerDlg&);
 
 struct Option {
@@ -84,11 +76,11 @@ protected:
         theApp.m_folderNSCache = "E:\\Netscape\\Cache\\";
         theApp.SetRegistryKey("Halvex");
         m_programKey = CString("Software\\Halvex\\") + theApp.m_pszAppName;
-        DeleteTree(HKEY_CURRENT_USER, m_programKey);
+        DeleteRegistryTree(HKEY_CURRENT_USER, m_programKey);
     }
     void TearDown() override
     {
-        const LONG deleted = DeleteTree(HKEY_CURRENT_USER, m_programKey);
+        const LONG deleted = DeleteRegistryTree(HKEY_CURRENT_USER, m_programKey);
         EXPECT_TRUE(deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND) << deleted;
         ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Halvex");   // fails while others use it
         theApp.m_lpCmdLine = m_savedCommandLine;
@@ -297,7 +289,7 @@ TEST_F(Settings, LeavingTheDialogSavesTheTickBoxes)
     };
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
-        DeleteTree(HKEY_CURRENT_USER, m_programKey);
+        DeleteRegistryTree(HKEY_CURRENT_USER, m_programKey);
         CCleanerDlg dlg;
         const INT_PTR result = RunModal(dlg, [&way](CDialog& d) {
             // Clicking flips every tick box away from its default.

@@ -6,15 +6,6 @@ namespace {
 
 const char kTestsRoot[] = "Software\\DustoraTests";
 
-// RegDeleteTreeA is newer than the headers' target version: look it up at run time.
-LONG DeleteTree(HKEY parent, const char* path)
-{
-    using DeleteTreeFn = LONG(WINAPI*)(HKEY, LPCSTR);
-    const auto deleteTree = reinterpret_cast<DeleteTreeFn>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleA("advapi32.dll"), "RegDeleteTreeA")));
-    return deleteTree ? deleteTree(parent, path) : ERROR_CALL_NOT_IMPLEMENTED;
-}
-
 CString CurrentTestName()
 {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -23,9 +14,18 @@ CString CurrentTestName()
 
 }  // namespace
 
+// RegDeleteTreeA is newer than the headers' target version: look it up at run time.
+LONG DeleteRegistryTree(HKEY parent, const char* path)
+{
+    using DeleteTreeFn = LONG(WINAPI*)(HKEY, LPCSTR);
+    const auto deleteTree = reinterpret_cast<DeleteTreeFn>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("advapi32.dll"), "RegDeleteTreeA")));
+    return deleteTree ? deleteTree(parent, path) : ERROR_CALL_NOT_IMPLEMENTED;
+}
+
 ScratchRegistryKey::ScratchRegistryKey() : m_path(CString(kTestsRoot) + "\\" + CurrentTestName())
 {
-    DeleteTree(HKEY_CURRENT_USER, m_path);   // left over from an interrupted run
+    DeleteRegistryTree(HKEY_CURRENT_USER, m_path);   // left over from an interrupted run
     const LONG code = ::RegCreateKeyExA(HKEY_CURRENT_USER, m_path, 0, nullptr, 0, KEY_ALL_ACCESS,
                                         nullptr, &m_key, nullptr);
     EXPECT_EQ(ERROR_SUCCESS, code) << "creating HKCU\\" << m_path.GetString();
@@ -35,7 +35,7 @@ ScratchRegistryKey::~ScratchRegistryKey()
 {
     if (m_key)
         ::RegCloseKey(m_key);
-    EXPECT_EQ(ERROR_SUCCESS, DeleteTree(HKEY_CURRENT_USER, m_path)) << "deleting HKCU\\" << m_path.GetString();
+    EXPECT_EQ(ERROR_SUCCESS, DeleteRegistryTree(HKEY_CURRENT_USER, m_path)) << "deleting HKCU\\" << m_path.GetString();
     // Fails while other tests still have keys there, as it should.
     ::RegDeleteKeyA(HKEY_CURRENT_USER, kTestsRoot);
 }

@@ -1,6 +1,7 @@
 // ScratchRegistryKey: a key of one test's own under HKEY_CURRENT_USER\Software\DustoraTests,
 // named after the running test, made empty and deleted with its whole tree at the end.
 // RawRegistryValue / ReadRawValue / WriteRawValue: the bytes of a value, straight from the platform.
+// DeleteRegistryTree: a key and everything below it.
 #pragma once
 
 #include "framework/CString.h"
@@ -34,6 +35,9 @@ struct RawRegistryValue {
     DWORD type = 0xdeadbeef;
     std::vector<BYTE> data;
 };
+
+// Deletes a key with everything below it; the platform's code.
+LONG DeleteRegistryTree(HKEY parent, const char* path);
 
 RawRegistryValue ReadRawValue(HKEY key, const char* name);
 void WriteRawValue(HKEY key, const char* name, DWORD type, const std::vector<BYTE>& data);
