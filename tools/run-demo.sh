@@ -35,7 +35,8 @@ else
     "$tool" run --sandbox "$sandbox" -- "$program" "$@" &
     pid=$!
     sleep "${DEMO_SECONDS:-8}"
-    import -display "$DISPLAY" -window root build/demo-screenshot.png
+    window=$(xwininfo -display "$DISPLAY" -root -tree | awk '/"Dustora 2.0"/ {print $1; exit}')
+    import -display "$DISPLAY" -window "${window:-root}" build/demo-screenshot.png
     echo "Screenshot of the running program: build/demo-screenshot.png"
     "$tool" stop --sandbox "$sandbox"
     wait "$pid" 2>/dev/null || true
