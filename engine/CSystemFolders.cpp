@@ -163,6 +163,33 @@ CSystemFolders::Lookups CSystemFolders::PlatformLookups()
     return Lookups{PlatformShellFolder, PlatformTempFolder, PlatformWindowsFolder};
 }
 
+BOOL CSystemFolders::EmptyTempFolder()
+{
+    EmptyFolderTree(m_TempFolder);
+    return TRUE;
+}
+
+BOOL CSystemFolders::EmptyRecycleBin()
+{
+    // An empty bin is no error: the result is of no use.
+    ::SHEmptyRecycleBinA(MainWindowHandle(), nullptr, SHERB_NOCONFIRMATION);
+    return TRUE;
+}
+
+BOOL CSystemFolders::EmptyAppLogFolder()
+{
+    // Without the Windows folder the path would be "\APPLOG\" on the current drive.
+    if (!m_WindowsFolder.IsEmpty())
+        EmptyFolderTree(WithTrailingBackslash(m_WindowsFolder) + "APPLOG\\");
+    return TRUE;
+}
+
+BOOL CSystemFolders::EmptyCacheFolder()
+{
+    EmptyFolderTree(m_CacheFolder);
+    return TRUE;
+}
+
 int CSystemFolders::EmptyFolderTree(const char* folder)
 {
     // A typed "C:\" would empty the drive, and a typed "temp" a folder relative to wherever

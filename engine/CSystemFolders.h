@@ -22,6 +22,15 @@ public:
 
     void Detect();
 
+    // The cleaners of the folders found here; each deletes nothing when its folder is empty,
+    // keeps the folder itself and always returns TRUE.
+    BOOL EmptyTempFolder();
+    // The bins of all drives, without asking.
+    BOOL EmptyRecycleBin();
+    // <Windows folder>\APPLOG\ (the application log folder of Windows 98).
+    BOOL EmptyAppLogFolder();
+    BOOL EmptyCacheFolder();
+
     // Deletes everything below folder and keeps folder itself. Passes over silently what it
     // cannot delete, every link, and refuses a root or a relative path. Always 0.
     int EmptyFolderTree(const char* folder);

@@ -85,7 +85,9 @@ BOOL StartUnixProgram(const char* program, const std::vector<CString>& arguments
     return TRUE;
 }
 
-SandboxFolder::SandboxFolder() : m_path("E:\\" + CurrentTestName())
+SandboxFolder::SandboxFolder() : SandboxFolder('E') {}
+
+SandboxFolder::SandboxFolder(char drive) : m_path(CString(drive) + ":\\" + CurrentTestName())
 {
     RemoveTree();
     EXPECT_TRUE(::CreateDirectoryA(m_path, nullptr)) << m_path.GetString() << " error " << ::GetLastError();

@@ -14,11 +14,14 @@
 class SandboxFolder {
 public:
     SandboxFolder();
+    // The same on another sandbox drive: "<drive>:\<Suite>_<Test>".
+    explicit SandboxFolder(char drive);
     ~SandboxFolder();
     SandboxFolder(const SandboxFolder&) = delete;
     SandboxFolder& operator=(const SandboxFolder&) = delete;
 
-    // "E:\<Suite>_<Test>", without a trailing separator, and the path of something below it.
+    // "E:\<Suite>_<Test>" (or on the drive given), without a trailing separator, and the path
+    // of something below it.
     const CString& Path() const { return m_path; }
     CString Below(const char* relative) const { return m_path + "\\" + relative; }
 

@@ -1,0 +1,500 @@
+// The item cleaners: temporary files on the chosen drives, the Recycle Bin, the temporary,
+// application-log and cache folders, and Netscape's cache and cookie file.
+#include "app/CCleanerApp.h"
+#include "engine/CInternetAppInfo.h"
+#include "engine/CSystemFolders.h"
+
+#include "support/NamedLock.h"
+#include "support/RecordedBoxes.h"
+#include "support/SandboxFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Every test that puts files on F: or sweeps the whole of it takes this lock.
+const char kDriveFLock[] = "DustoraTests.DriveF";
+
+CString NoLookup(HWND, int) { return CString(); }
+CString NoFolder() { return CString(); }
+
+CStringArray Roots(std::initializer_list<CString> roots)
+{
+    CStringArray list;
+    for (const CString& root : roots)
+        list.Add(root);
+    return list;
+}
+
+// The extensions the main dialog installs, the folder settings and detection kept off the
+// system: a test sets what it needs, and whatever detection would ask for shows up as a box.
+class Cleaner : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (int i = 0; i < theApp.g_TempExtensions.GetSize(); ++i)
+            m_savedExtensions.push_back(theApp.g_TempExtensions[i]);
+        theApp.g_TempExtensions.RemoveAll();
+        for (const char* extension : {".TMP", ".GID", ".CHK", ".$$$", ".~", ".~~~", ".BAK"})
+            theApp.g_TempExtensions.Add(extension);
+        m_savedNSCache = theApp.m_folderNSCache;
+        m_savedTemp = theApp.m_folderTemp;
+        m_savedCache = theApp.m_folderIECache;
+        m_previousLookups = CSystemFolders::SetLookups({NoLookup, NoFolder, NoFolder});
+        char current[MAX_PATH] = "";
+        ::GetCurrentDirectoryA(MAX_PATH, current);
+        m_savedCurrent = current;
+    }
+
+    void TearDown() override
+    {
+        ::SetCurrentDirectoryA(m_savedCurrent);
+        CSystemFolders::SetLookups(m_previousLookups);
+        theApp.m_folderNSCache = m_savedNSCache;
+        theApp.m_folderTemp = m_savedTemp;
+        theApp.m_folderIECache = m_savedCache;
+        theApp.g_TempExtensions.RemoveAll();
+        for (const CString& extension : m_savedExtensions)
+            theApp.g_TempExtensions.Add(extension);
+    }
+
+    // The temporary and cache folders given, so detection asks for neither.
+    void UseFolders(const CString& temp, const CString& cache)
+    {
+        theApp.m_folderTemp = temp;
+        theApp.m_folderIECache = cache;
+    }
+
+    RecordedBoxes m_boxes;
+    SandboxFolder m_sandbox;
+    CInternetAppInfo m_info;
+
+private:
+    std::vector<CString> m_savedExtensions;
+    CString m_savedNSCache;
+    CString m_savedTemp;
+    CString m_savedCache;
+    CString m_savedCurrent;
+    CSystemFolders::Lookups m_previousLookups = {};
+};
+
+struct EntryCase {
+    const char* relative;
+    bool stays;
+};
+
+void ExpectEntries(const SandboxFolder& folder, const EntryCase* cases, size_t count)
+{
+    for (size_t i = 0; i < count; ++i) {
+        SCOPED_TRACE(folder.Below(cases[i].relative).GetString());
+        EXPECT_EQ(cases[i].stays, folder.IsListed(cases[i].relative));
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Temporary files on the chosen drives
+
+const EntryCase kExtensionCases[] = {
+    {"REPORT.TMP", false},      {"setup.tmp", false},         {"A.~", false},
+    {"NOTES.BAK", false},       {".TMP", false},              {"help.GID", false},
+    {"FILE0000.CHK", false},    {"install.$$$", false},       {"word.~~~", false},
+    {"Deep\\Er\\old.Bak", false},
+    {"TMP", true},              {"FILE.TMP.OLD", true},       {"FILE.~~", true},
+    {"archive.tmpx", true},     {"readme.txt", true},         {"Dir.TMP\\inside", true},
+    {"Deep\\Er\\keep.doc", true},
+};
+
+TEST_F(Cleaner, DeletesFilesWithATempExtensionOnEveryChosenRoot)
+{
+    NamedLock lock(kDriveFLock);
+    SandboxFolder onF('F');
+    for (const EntryCase& entry : kExtensionCases) {
+        m_sandbox.MakeFile(entry.relative);
+        onF.MakeFile(entry.relative);
+    }
+
+    EXPECT_EQ(TRUE, m_info.DeleteTempFiles(Roots({m_sandbox.Path() + "\\", onF.Path()})));
+
+    ExpectEntries(m_sandbox, kExtensionCases, std::size(kExtensionCases));
+    ExpectEntries(onF, kExtensionCases, std::size(kExtensionCases));
+    EXPECT_TRUE(m_boxes.shown.empty());
+}
+
+TEST_F(Cleaner, EmptyRootListDeletesNothing)
+{
+    m_sandbox.MakeFile("REPORT.TMP");
+    ::SetCurrentDirectoryA(m_sandbox.Path());
+    EXPECT_EQ(TRUE, m_info.DeleteTempFiles(CStringArray()));
+    EXPECT_TRUE(m_sandbox.IsListed("REPORT.TMP"));
+}
+
+TEST_F(Cleaner, VisitorReadsTheExtensionOfTheLastComponentOnly)
+{
+    struct VisitCase {
+        const char* relative;   // the path handed to the visitor, below the test folder
+        const char* created;    // the file that is there
+        bool deleted;
+    };
+    // "/" and "\" both end a component; a dot in a folder name is no extension of the file.
+    static const VisitCase kCases[] = {
+        {"one/two.TMP", "one\\two.TMP", true},
+        {"three.TMP/plain", "three.TMP\\plain", false},
+        {"four.TMP\\plain", "four.TMP\\plain", false},
+        {"five.tmp/six.bAk", "five.tmp\\six.bAk", true},
+    };
+    for (const VisitCase& visit : kCases)
+        m_sandbox.MakeFile(visit.created);
+    for (const VisitCase& visit : kCases) {
+        SCOPED_TRACE(visit.relative);
+        const CString path = m_sandbox.Path() + "\\" + visit.relative;
+        EXPECT_EQ(1, CInternetAppInfo::DeleteIfTempExtension(reinterpret_cast<void*>(0xdeadbeef), path));
+        EXPECT_EQ(!visit.deleted, m_sandbox.IsListed(visit.created));
+    }
+}
+
+TEST_F(Cleaner, VisitorGoesOnWhateverBecomesOfTheFile)
+{
+    m_sandbox.MakeFile("held.TMP");
+    m_sandbox.MakeFile("locked.BAK");
+    ::SetFileAttributesA(m_sandbox.Below("locked.BAK"), FILE_ATTRIBUTE_READONLY);
+    HANDLE held = ::CreateFileA(m_sandbox.Below("held.TMP"), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+
+    EXPECT_EQ(1, CInternetAppInfo::DeleteIfTempExtension(nullptr, m_sandbox.Below("missing.TMP")));
+    EXPECT_EQ(1, CInternetAppInfo::DeleteIfTempExtension(nullptr, m_sandbox.Below("held.TMP")));
+    EXPECT_EQ(1, CInternetAppInfo::DeleteIfTempExtension(nullptr, m_sandbox.Below("locked.BAK")));
+    ::CloseHandle(held);
+
+    EXPECT_TRUE(m_sandbox.IsListed("locked.BAK"));
+    ::SetFileAttributesA(m_sandbox.Below("locked.BAK"), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(Cleaner, WithoutExtensionsNothingMatches)
+{
+    theApp.g_TempExtensions.RemoveAll();
+    m_sandbox.MakeFile("REPORT.TMP");
+    m_sandbox.MakeFile("noextension");
+    EXPECT_EQ(TRUE, m_info.DeleteTempFiles(Roots({m_sandbox.Path()})));
+    EXPECT_TRUE(m_sandbox.IsListed("REPORT.TMP"));
+    EXPECT_TRUE(m_sandbox.IsListed("noextension"));
+}
+
+TEST_F(Cleaner, LinksAndWhatTheyLeadToSurvive)
+{
+    m_sandbox.MakeFile("Target\\real.BAK", "the target");
+    m_sandbox.MakeFile("TargetDir\\X.TMP");
+    m_sandbox.MakeFile("Swept\\plain.TMP");
+    m_sandbox.MakeUnixLink("Swept\\NOTES.BAK", "../Target/real.BAK");
+    m_sandbox.MakeUnixLink("Swept\\Linked", "../TargetDir");
+
+    EXPECT_EQ(TRUE, m_info.DeleteTempFiles(Roots({m_sandbox.Below("Swept")})));
+
+    static const EntryCase kEntries[] = {
+        {"Swept\\plain.TMP", false},  {"Swept\\NOTES.BAK", true}, {"Target\\real.BAK", true},
+        {"Swept\\Linked", true},      {"Swept\\Linked\\X.TMP", true}, {"TargetDir\\X.TMP", true},
+    };
+    ExpectEntries(m_sandbox, kEntries, std::size(kEntries));
+}
+
+// A plain path drops the trailing dot of "Cache.", so "Swept\Cache.\old.TMP" would name the
+// file behind the linked folder "Swept\Cache".
+TEST_F(Cleaner, FolderNameWithATrailingDotNeverReachesItsLinkedNamesake)
+{
+    m_sandbox.MakeFile("TargetDir\\old.TMP");
+    m_sandbox.MakeFolder("Swept");
+    const CString dotted = "\\\\?\\" + m_sandbox.Below("Swept\\Cache.");
+    ASSERT_TRUE(::CreateDirectoryA(dotted, nullptr)) << ::GetLastError();
+    HANDLE file = ::CreateFileA(dotted + "\\old.TMP", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    ::CloseHandle(file);
+    m_sandbox.MakeUnixLink("Swept\\Cache", "../TargetDir");
+
+    EXPECT_EQ(1, CInternetAppInfo::DeleteIfTempExtension(nullptr, m_sandbox.Below("Swept") + "/Cache./old.TMP"));
+    m_info.DeleteTempFiles(Roots({m_sandbox.Below("Swept")}));
+
+    EXPECT_TRUE(m_sandbox.IsListed("TargetDir\\old.TMP"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(dotted + "\\old.TMP"));
+}
+
+int RecordPath(void* userData, const CString& path)
+{
+    static_cast<std::vector<std::string>*>(userData)->push_back(path.Str());
+    return 1;
+}
+
+// Whole drives: the walk only records here, so files of tests running beside this one are safe.
+TEST_F(Cleaner, SweepsTheDrivesOneAfterTheOtherInListOrder)
+{
+    NamedLock lock(kDriveFLock);
+    SandboxFolder onF('F');
+    onF.MakeFile("Deep\\Er\\on-f.txt");
+    m_sandbox.MakeFile("Deep\\Er\\on-e.txt");
+
+    std::vector<std::string> paths;
+    CInternetAppInfo::SweepDrives(Roots({"E:\\", "F:\\"}), RecordPath, &paths);
+
+    size_t lastOnE = 0;
+    size_t firstOnF = paths.size();
+    for (size_t i = 0; i < paths.size(); ++i) {
+        if (paths[i].compare(0, 3, "E:\\") == 0)
+            lastOnE = i;
+        else if (firstOnF == paths.size() && paths[i].compare(0, 3, "F:\\") == 0)
+            firstOnF = i;
+    }
+    ASSERT_LT(firstOnF, paths.size());
+    EXPECT_LT(lastOnE, firstOnF);
+    const std::string onE = (m_sandbox.Path() + "/Deep/Er/on-e.txt").Str();
+    const std::string onFFile = (onF.Path() + "/Deep/Er/on-f.txt").Str();
+    EXPECT_NE(paths.end(), std::find(paths.begin(), paths.begin() + static_cast<std::ptrdiff_t>(firstOnF), onE));
+    EXPECT_NE(paths.end(), std::find(paths.begin() + static_cast<std::ptrdiff_t>(firstOnF), paths.end(), onFFile));
+}
+
+// Nothing but this suite's tests ever writes to F:, and they take turns through the lock.
+TEST_F(Cleaner, SweepsAWholeDriveAndPassesOverOneWithoutAMedium)
+{
+    NamedLock lock(kDriveFLock);
+    SandboxFolder onF('F');
+    onF.MakeFile("Deep\\Er\\Est\\x.~~~");
+    onF.MakeFile("Deep\\keep.txt");
+
+    EXPECT_EQ(TRUE, m_info.DeleteTempFiles(Roots({"D:\\", "Q:\\", "F:\\"})));
+
+    EXPECT_FALSE(onF.IsListed("Deep\\Er\\Est\\x.~~~"));
+    EXPECT_TRUE(onF.IsListed("Deep\\keep.txt"));
+}
+
+// ---------------------------------------------------------------------------------------------
+// The Recycle Bin
+
+LONGLONG ItemsInBin()
+{
+    SHQUERYRBINFO info = {};
+    info.cbSize = sizeof info;
+    info.i64NumItems = 0xdeadbeef;
+    EXPECT_EQ(S_OK, ::SHQueryRecycleBinA(nullptr, &info));
+    return info.i64NumItems;
+}
+
+BOOL PutInBin(const CString& path)
+{
+    std::string from = path.Str();
+    from.push_back('\0');   // the list ends in two zeros
+    SHFILEOPSTRUCTA operation = {};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    return ::SHFileOperationA(&operation) == 0;
+}
+
+TEST_F(Cleaner, EmptyRecycleBinDeletesWhatTheBinHolds)
+{
+    NamedLock lock("DustoraTests.RecycleBin");
+    m_sandbox.MakeFile("binned.txt");
+    const LONGLONG before = ItemsInBin();
+    ASSERT_TRUE(PutInBin(m_sandbox.Below("binned.txt")));
+    ASSERT_FALSE(m_sandbox.IsListed("binned.txt"));
+    ASSERT_EQ(before + 1, ItemsInBin());
+
+    CSystemFolders folders;
+    EXPECT_EQ(TRUE, folders.EmptyRecycleBin());
+
+    EXPECT_EQ(0, ItemsInBin());
+    EXPECT_FALSE(m_sandbox.IsListed("binned.txt"));
+}
+
+TEST_F(Cleaner, EmptyRecycleBinSucceedsOnAnEmptyBin)
+{
+    NamedLock lock("DustoraTests.RecycleBin");
+    CSystemFolders folders;
+    folders.EmptyRecycleBin();
+    ASSERT_EQ(0, ItemsInBin());
+    EXPECT_EQ(TRUE, folders.EmptyRecycleBin());
+    EXPECT_EQ(0, ItemsInBin());
+}
+
+// ---------------------------------------------------------------------------------------------
+// The temporary, application-log and cache folders
+
+void MakeClutter(const SandboxFolder& sandbox, const char* folder)
+{
+    const CString base(folder);
+    sandbox.MakeFile(base + "\\a.txt");
+    sandbox.MakeFile(base + "\\Sub\\Deeper\\b.dat");
+    sandbox.MakeFolder(base + "\\EmptySub");
+}
+
+void ExpectEmptiedAndKept(const SandboxFolder& sandbox, const char* folder)
+{
+    const CString base(folder);
+    EXPECT_TRUE(sandbox.IsListed(base)) << folder;
+    EXPECT_FALSE(sandbox.IsListed(base + "\\a.txt")) << folder;
+    EXPECT_FALSE(sandbox.IsListed(base + "\\Sub")) << folder;
+    EXPECT_FALSE(sandbox.IsListed(base + "\\EmptySub")) << folder;
+}
+
+TEST_F(Cleaner, TempAndCacheFoldersAreEmptiedAndKept)
+{
+    MakeClutter(m_sandbox, "Temp");
+    MakeClutter(m_sandbox, "Cache");
+    m_sandbox.MakeFile("beside.txt");
+    UseFolders(m_sandbox.Below("Temp\\"), m_sandbox.Below("Cache\\"));
+    CSystemFolders folders;
+
+    EXPECT_EQ(TRUE, folders.EmptyTempFolder());
+    ExpectEmptiedAndKept(m_sandbox, "Temp");
+    EXPECT_TRUE(m_sandbox.IsListed("Cache\\a.txt"));
+
+    EXPECT_EQ(TRUE, folders.EmptyCacheFolder());
+    ExpectEmptiedAndKept(m_sandbox, "Cache");
+    EXPECT_TRUE(m_sandbox.IsListed("beside.txt"));
+}
+
+// An empty folder must not become the current folder or the root of the current drive.
+TEST_F(Cleaner, FolderCleanersWithAnEmptyFolderDeleteNothing)
+{
+    MakeClutter(m_sandbox, "Here");
+    ASSERT_TRUE(::SetCurrentDirectoryA(m_sandbox.Below("Here")));
+    CSystemFolders folders;
+    folders.m_TempFolder.Empty();
+    folders.m_CacheFolder.Empty();
+    folders.m_WindowsFolder.Empty();
+
+    EXPECT_EQ(TRUE, folders.EmptyTempFolder());
+    EXPECT_EQ(TRUE, folders.EmptyCacheFolder());
+    EXPECT_EQ(TRUE, folders.EmptyAppLogFolder());
+
+    EXPECT_TRUE(m_sandbox.IsListed("Here\\a.txt"));
+    EXPECT_TRUE(m_sandbox.IsListed("Here\\Sub\\Deeper\\b.dat"));
+}
+
+TEST_F(Cleaner, AppLogFolderWithoutAWindowsFolderIsNotTakenFromTheDriveRoot)
+{
+    NamedLock lock("DustoraTests.DriveERootAppLog");
+    ASSERT_TRUE(::CreateDirectoryA("E:\\APPLOG", nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS);
+    HANDLE file = ::CreateFileA("E:\\APPLOG\\keep.lgc", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    ::CloseHandle(file);
+    ASSERT_TRUE(::SetCurrentDirectoryA(m_sandbox.Path()));
+    CSystemFolders folders;
+    folders.m_WindowsFolder.Empty();
+
+    EXPECT_EQ(TRUE, folders.EmptyAppLogFolder());
+
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA("E:\\APPLOG\\keep.lgc"));
+    ::DeleteFileA("E:\\APPLOG\\keep.lgc");
+    ::RemoveDirectoryA("E:\\APPLOG");
+}
+
+TEST_F(Cleaner, AppLogFolderBelowTheWindowsFolderIsEmptiedAndKept)
+{
+    struct WindowsCase {
+        const char* windows;
+    };
+    static const WindowsCase kCases[] = {{"Win\\"}, {"Win"}};
+    for (const WindowsCase& windows : kCases) {
+        SCOPED_TRACE(windows.windows);
+        MakeClutter(m_sandbox, "Win\\APPLOG");
+        m_sandbox.MakeFile("Win\\win.ini");
+        CSystemFolders folders;
+        folders.m_WindowsFolder = m_sandbox.Below(windows.windows);
+
+        EXPECT_EQ(TRUE, folders.EmptyAppLogFolder());
+
+        ExpectEmptiedAndKept(m_sandbox, "Win\\APPLOG");
+        EXPECT_TRUE(m_sandbox.IsListed("Win\\win.ini"));
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Netscape's cache and cookie file
+
+TEST_F(Cleaner, NetscapeCleanersWithoutAFolderTouchNothing)
+{
+    theApp.m_folderNSCache.Empty();
+    m_sandbox.MakeFile("cookies.txt");
+    m_sandbox.MakeFile("Sub\\x.txt");
+    ASSERT_TRUE(::SetCurrentDirectoryA(m_sandbox.Path()));
+
+    EXPECT_EQ(FALSE, m_info.EmptyNetscapeCache());
+    EXPECT_EQ(FALSE, m_info.DeleteNetscapeCookies());
+
+    EXPECT_TRUE(m_sandbox.IsListed("cookies.txt"));
+    EXPECT_TRUE(m_sandbox.IsListed("Sub\\x.txt"));
+    // Detection, which would fail here and say so, did not run.
+    EXPECT_TRUE(m_boxes.shown.empty());
+}
+
+TEST_F(Cleaner, NetscapeCacheIsEmptiedThenItsCookieFileDeleted)
+{
+    MakeClutter(m_sandbox, "NS\\Cache");
+    m_sandbox.MakeFile("NS\\Cache\\cookies.txt");
+    m_sandbox.MakeFile("NS\\bookmark.htm");
+    theApp.m_folderNSCache = m_sandbox.Below("NS\\Cache\\");
+    UseFolders(m_sandbox.Below("Temp\\"), m_sandbox.Below("IECache\\"));
+
+    EXPECT_EQ(TRUE, m_info.EmptyNetscapeCache());
+    ExpectEmptiedAndKept(m_sandbox, "NS\\Cache");
+    EXPECT_FALSE(m_sandbox.IsListed("NS\\Cache\\cookies.txt"));
+
+    m_sandbox.MakeFile("NS\\Cache\\cookies.txt");
+    EXPECT_EQ(TRUE, m_info.DeleteNetscapeCookies());
+    EXPECT_FALSE(m_sandbox.IsListed("NS\\Cache\\cookies.txt"));
+    EXPECT_TRUE(m_sandbox.IsListed("NS\\Cache"));
+    EXPECT_TRUE(m_sandbox.IsListed("NS\\bookmark.htm"));
+}
+
+TEST_F(Cleaner, CookieFileIsLookedForInsideTheFolderWhateverItsSpelling)
+{
+    struct SettingCase {
+        const char* setting;
+    };
+    static const SettingCase kCases[] = {{"NS\\Cache"}, {"NS\\Cache\\"}, {"NS\\Cache/"}};
+    for (const SettingCase& setting : kCases) {
+        SCOPED_TRACE(setting.setting);
+        m_sandbox.MakeFile("NS\\Cache\\cookies.txt");
+        m_sandbox.MakeFile("NS\\Cachecookies.txt");
+        theApp.m_folderNSCache = m_sandbox.Below(setting.setting);
+
+        EXPECT_EQ(TRUE, m_info.DeleteNetscapeCookies());
+
+        EXPECT_FALSE(m_sandbox.IsListed("NS\\Cache\\cookies.txt"));
+        EXPECT_TRUE(m_sandbox.IsListed("NS\\Cachecookies.txt"));
+    }
+}
+
+TEST_F(Cleaner, CookieFileThatIsALinkSurvivesWithItsTarget)
+{
+    m_sandbox.MakeFile("Profile\\real-cookies.txt");
+    m_sandbox.MakeFolder("NS\\Cache");
+    m_sandbox.MakeUnixLink("NS\\Cache\\cookies.txt", "../../Profile/real-cookies.txt");
+    theApp.m_folderNSCache = m_sandbox.Below("NS\\Cache\\");
+
+    EXPECT_EQ(TRUE, m_info.DeleteNetscapeCookies());
+
+    EXPECT_TRUE(m_sandbox.IsListed("NS\\Cache\\cookies.txt"));
+    EXPECT_TRUE(m_sandbox.IsListed("Profile\\real-cookies.txt"));
+}
+
+TEST_F(Cleaner, RelativeNetscapeFolderIsNotTakenFromTheCurrentFolder)
+{
+    MakeClutter(m_sandbox, "Cache");
+    m_sandbox.MakeFile("Cache\\cookies.txt");
+    ASSERT_TRUE(::SetCurrentDirectoryA(m_sandbox.Path()));
+    theApp.m_folderNSCache = "Cache";
+    UseFolders(m_sandbox.Below("Temp\\"), m_sandbox.Below("IECache\\"));
+
+    EXPECT_EQ(TRUE, m_info.EmptyNetscapeCache());
+    EXPECT_EQ(TRUE, m_info.DeleteNetscapeCookies());
+
+    EXPECT_TRUE(m_sandbox.IsListed("Cache\\a.txt"));
+    EXPECT_TRUE(m_sandbox.IsListed("Cache\\cookies.txt"));
+}
+
+}  // namespace
