@@ -2,6 +2,9 @@
 
 #include "app/CCleanerApp.h"
 #include "app/RunMode.h"
+#include "engine/CDiskSpace.h"
+#include "engine/CDriveScan.h"
+#include "engine/CFreeSpaceGains.h"
 #include "resources/DustoraResource.h"
 
 #include <cstdlib>
@@ -75,6 +78,12 @@ void CCleanerDlg::SaveSettings()
     UpdateData(TRUE);
     for (const OptionSetting& option : OptionSettings())
         theApp.WriteProfileInt(option.section, option.key, option.member);
+}
+
+void CCleanerDlg::RecordFreeSpaceBefore()
+{
+    CDiskSpace space;
+    CFreeSpaceGains::RecordSnapshot(space, CDriveScan::Scan(), theApp.g_FreeBefore, theApp.g_FreeBeforeDrive);
 }
 
 BOOL CCleanerDlg::OnInitDialog()

@@ -21,6 +21,8 @@ public:
     void LoadSettings();
     // Takes the tick boxes into the members, then writes all 27 options to the profile.
     void SaveSettings();
+    // The free space of every measured drive, with its letter, before a clean touches anything.
+    void RecordFreeSpaceBefore();
 
     int m_delWinTemp = 0;
     int m_emptyRecycleBin = 0;

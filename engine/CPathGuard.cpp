@@ -127,7 +127,22 @@ CString WithoutLongPathPrefix(const CString& path)
 
 }  // namespace
 
+CString CPathGuard::FolderFinalPath(const char* folder)
+{
+    CString folderFinal;
+    if (!FinalPathFunction() || !FinalPathOf(OpenableFolder(folder), folderFinal))
+        return CString();
+    if (folderFinal.Last() != '\\')
+        folderFinal += '\\';
+    return folderFinal;
+}
+
 BOOL CPathGuard::IsLinkEntry(const char* folder, const WIN32_FIND_DATAA& entry)
+{
+    return IsLinkEntry(folder, FolderFinalPath(folder), entry);
+}
+
+BOOL CPathGuard::IsLinkEntry(const char* folder, const CString& folderFinal, const WIN32_FIND_DATAA& entry)
 {
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
         return TRUE;
@@ -137,14 +152,10 @@ BOOL CPathGuard::IsLinkEntry(const char* folder, const WIN32_FIND_DATAA& entry)
     // Wine lists a Unix symlink to a file as a plain file, and opening it reaches the target.
     // An entry is itself only if its final path is its folder's final path plus its own name;
     // the name must match exactly, or a link "Name" to a sibling "name" would pass.
-    CString folderFinal;
     CString entryFinal;
     const CString entryName(entry.cFileName);
-    if (!FinalPathOf(OpenableFolder(folder), folderFinal) ||
-        !FinalPathOf(FolderWithSeparator(folder) + entryName, entryFinal))
+    if (folderFinal.IsEmpty() || !FinalPathOf(FolderWithSeparator(folder) + entryName, entryFinal))
         return TRUE;
-    if (folderFinal.Last() != '\\')
-        folderFinal += '\\';
     const CString expected = folderFinal + entryName;
     if (entryFinal == expected)
         return FALSE;

@@ -13,6 +13,13 @@ public:
     // cannot be ruled out; such an entry must be neither entered nor deleted nor removed.
     static BOOL IsLinkEntry(const char* folder, const WIN32_FIND_DATAA& entry);
 
+    // The same, with the folder's final path taken once for a whole listing (FolderFinalPath);
+    // an empty folderFinal counts every entry as a link.
+    static BOOL IsLinkEntry(const char* folder, const CString& folderFinal, const WIN32_FIND_DATAA& entry);
+    // The path the file system really reaches through folder, ending in "\"; empty when it
+    // cannot be had or the platform cannot tell.
+    static CString FolderFinalPath(const char* folder);
+
     // The same check for a full path (folder, separator, name); TRUE also when nothing is there.
     static BOOL IsLink(const char* path);
 

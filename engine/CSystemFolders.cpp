@@ -211,10 +211,11 @@ void CSystemFolders::EmptyFolderContents(const CString& folder)
     UniqueFind search(::FindFirstFileA(prefix + "*.*", &entry));
     if (search.get() == INVALID_HANDLE_VALUE)
         return;
+    const CString folderFinal = CPathGuard::FolderFinalPath(prefix);
     do {
         // Under Wine, removing a link to an empty folder removes the folder, and deleting a
         // link to a file deletes the file: links are left as they are.
-        if (IsDotEntry(entry) || CPathGuard::IsLinkEntry(prefix, entry))
+        if (IsDotEntry(entry) || CPathGuard::IsLinkEntry(prefix, folderFinal, entry))
             continue;
         const CString path = prefix + entry.cFileName;
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {

@@ -1,4 +1,6 @@
 // Free space: the unit, the drives measured, and how before and after pair into gains.
+#include "app/CCleanerApp.h"
+#include "app/CCleanerDlg.h"
 #include "engine/CDiskSpace.h"
 #include "engine/CDriveScan.h"
 #include "engine/CFreeSpaceGains.h"
@@ -7,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <string>
@@ -138,12 +141,13 @@ TEST(FreeSpaceGains, PairsByDriveLetterWhenDrivesComeAndGo)
     EXPECT_EQ(15.0, CFreeSpaceGains::TotalOf(gains));
 }
 
-TEST(FreeSpaceGains, SnapshotOfTheSandboxDrivesRecordsEachLetter)
+TEST(FreeSpaceGains, MainDialogRecordsTheSandboxDrivesIntoTheApplication)
 {
-    CDiskSpace space;
-    double freeBefore[32] = {};
-    char beforeDrive[32] = {};
-    CFreeSpaceGains::RecordSnapshot(space, CDriveScan::Scan(), freeBefore, beforeDrive);
-    EXPECT_EQ(std::string("CEF"), std::string(beforeDrive));
-    EXPECT_GT(freeBefore[1], 0.0);
+    std::fill(std::begin(theApp.g_FreeBefore), std::end(theApp.g_FreeBefore), 0.0);
+    CCleanerDlg dlg;
+    dlg.RecordFreeSpaceBefore();
+    EXPECT_EQ(std::string("CEF"), std::string(theApp.g_FreeBeforeDrive));
+    for (int entry = 0; entry < 3; ++entry)
+        EXPECT_GT(theApp.g_FreeBefore[entry], 0.0) << entry;
+    EXPECT_EQ(0.0, theApp.g_FreeBefore[3]);
 }
