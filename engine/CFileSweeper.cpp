@@ -42,6 +42,13 @@ bool IsLinkOrDot(const WIN32_FIND_DATAA& entry)
     return IsDotEntry(entry) || (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
+// Reuses the buffer of path: a sweep builds one path for every file of a drive.
+void JoinPath(const CString& folder, const char* name, CString& path)
+{
+    path = folder;
+    path += name;
+}
+
 UniqueFind StartListing(const CString& folder, WIN32_FIND_DATAA& entry)
 {
     return UniqueFind(::FindFirstFileA(folder + "*.*", &entry));
@@ -56,10 +63,11 @@ int ListOneLevel(const CString& folder, OnFile onFile, OnFolder onFolder)
     UniqueFind search = StartListing(folder, entry);
     if (search.get() == INVALID_HANDLE_VALUE)
         return -1;
+    CString path;
     do {
         if (IsLinkOrDot(entry))
             continue;
-        const CString path = folder + entry.cFileName;
+        JoinPath(folder, entry.cFileName, path);
         const bool goOn = IsFolder(entry) ? onFolder(path) : onFile(path);
         if (!goOn)
             return 0;
@@ -146,10 +154,10 @@ void CFileSweeper::CollectFilesRecursive(const char* folder, CStringArray& files
         if (IsLinkOrDot(level->entry))
             continue;
         if (IsFolder(level->entry)) {
-            level->subFolder = level->folder + level->entry.cFileName;
+            JoinPath(level->folder, level->entry.cFileName, level->subFolder);
             CollectFilesRecursive(level->subFolder, files);
         } else {
-            level->filePath = level->folder + level->entry.cFileName;
+            JoinPath(level->folder, level->entry.cFileName, level->filePath);
             files.Add(level->filePath);
         }
     } while (::FindNextFileA(level->search.get(), &level->entry));
@@ -169,11 +177,11 @@ int CFileSweeper::WalkFilesRecursive(const char* folder, FileVisitor visitor, vo
         if (IsLinkOrDot(level->entry))
             continue;
         if (IsFolder(level->entry)) {
-            level->subFolder = level->folder + level->entry.cFileName;
+            JoinPath(level->folder, level->entry.cFileName, level->subFolder);
             if (!WalkFilesRecursive(level->subFolder, visitor, userData))
                 return 0;
         } else {
-            level->filePath = level->folder + level->entry.cFileName;
+            JoinPath(level->folder, level->entry.cFileName, level->filePath);
             if (!visitor(userData, level->filePath))
                 return 0;
         }
