@@ -12,6 +12,7 @@
 #include "engine/CInternetAppInfo.h"
 #include "engine/CPathGuard.h"
 #include "engine/CSystemFolders.h"
+#include "engine/PathParts.h"
 #include "framework/MessageBox.h"
 
 #include <windows.h>
@@ -43,11 +44,6 @@ struct WalkCount {
     long files = 0;
     long folders = 0;
 };
-
-bool IsDotEntry(const WIN32_FIND_DATAA& entry)
-{
-    return std::strcmp(entry.cFileName, ".") == 0 || std::strcmp(entry.cFileName, "..") == 0;
-}
 
 // The least a walk can do: list each folder, build each file's full path, skip links.
 void BareWalk(std::string& folder, WalkCount& count)

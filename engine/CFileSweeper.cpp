@@ -1,15 +1,13 @@
 #include "engine/CFileSweeper.h"
 
+#include "engine/PathParts.h"
+#include "framework/UniqueHandle.h"
+
 #include <cstring>
 #include <memory>
 #include <new>
 
 namespace {
-
-struct FindCloser {
-    void operator()(HANDLE h) const { if (h != INVALID_HANDLE_VALUE) ::FindClose(h); }
-};
-using UniqueFind = std::unique_ptr<void, FindCloser>;
 
 // The state of one level of a walk below the first.
 struct WalkLevel {
@@ -23,12 +21,7 @@ struct WalkLevel {
 
 bool EndsInSeparator(const CString& path)
 {
-    return path.Last() == '/' || path.Last() == '\\';
-}
-
-bool IsDotEntry(const WIN32_FIND_DATAA& entry)
-{
-    return std::strcmp(entry.cFileName, ".") == 0 || std::strcmp(entry.cFileName, "..") == 0;
+    return IsSeparator(path.Last());
 }
 
 bool IsFolder(const WIN32_FIND_DATAA& entry)

@@ -3,16 +3,12 @@
 #include "app/CCleanerApp.h"
 #include "engine/CPathGuard.h"
 #include "engine/CSystemFolders.h"
+#include "engine/PathParts.h"
 #include "registry/CRegistry.h"
 
 namespace {
 
 const char kCookieFileName[] = "cookies.txt";
-
-bool IsSeparator(char ch)
-{
-    return ch == '/' || ch == '\\';
-}
 
 char AsciiUpper(char ch)
 {

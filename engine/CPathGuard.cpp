@@ -1,30 +1,18 @@
 #include "engine/CPathGuard.h"
 
+#include "engine/PathParts.h"
+#include "framework/UniqueHandle.h"
+
 #include <cctype>
 #include <memory>
 #include <vector>
 
 namespace {
 
-struct HandleCloser {
-    void operator()(HANDLE h) const { if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h); }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
-
-struct FindCloser {
-    void operator()(HANDLE h) const { if (h != INVALID_HANDLE_VALUE) ::FindClose(h); }
-};
-using UniqueFind = std::unique_ptr<void, FindCloser>;
-
 using FinalPathFn = DWORD(WINAPI*)(HANDLE file, LPSTR path, DWORD size, DWORD flags);
 
 // FILE_NAME_NORMALIZED | VOLUME_NAME_DOS: the headers leave them out for the systems we target.
 const DWORD kNormalizedDosName = 0x0;
-
-bool IsSeparator(char ch)
-{
-    return ch == '\\' || ch == '/';
-}
 
 // Present from Windows Vista on, and in Wine. Older systems have no symbolic links to files,
 // so the attribute check is all they need.

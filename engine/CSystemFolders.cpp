@@ -2,8 +2,10 @@
 
 #include "app/CCleanerApp.h"
 #include "engine/CPathGuard.h"
+#include "engine/PathParts.h"
 #include "framework/CWnd.h"
 #include "framework/MessageBox.h"
+#include "framework/UniqueHandle.h"
 
 #include <shlobj.h>
 
@@ -13,16 +15,6 @@
 namespace {
 
 const DWORD kPathBufferSize = 1500;
-
-struct FindCloser {
-    void operator()(HANDLE h) const { if (h != INVALID_HANDLE_VALUE) ::FindClose(h); }
-};
-using UniqueFind = std::unique_ptr<void, FindCloser>;
-
-struct HandleCloser {
-    void operator()(HANDLE h) const { if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h); }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
 struct ItemListFree {
     void operator()(ITEMIDLIST* list) const { ::CoTaskMemFree(list); }
@@ -81,11 +73,6 @@ void TakeOrDetect(CString& setting, CString& field, Lookup lookup, const char* f
     if (field.IsEmpty())
         AfxMessageBox(failureMessage, MB_ICONEXCLAMATION | MB_OK);
     setting = field;
-}
-
-bool IsDotEntry(const WIN32_FIND_DATAA& entry)
-{
-    return std::strcmp(entry.cFileName, ".") == 0 || std::strcmp(entry.cFileName, "..") == 0;
 }
 
 // The folder as "\\?\X:\dir" or "\\?\UNC\server\share\dir": below it every name is taken as
