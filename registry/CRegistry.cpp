@@ -357,7 +357,7 @@ BOOL CRegistry::GetDwordValue(const char* name, DWORD& value)
     return QueryValue(name, type, reinterpret_cast<BYTE*>(&value), size);
 }
 
-BOOL CRegistry::GetBinaryValue(const char* name, CByteArray& value)
+BOOL CRegistry::ReadWholeValue(const char* name, DWORD type, CByteArray& bytes)
 {
     if (!name)
         return Fail(ERROR_INVALID_PARAMETER);
@@ -365,30 +365,27 @@ BOOL CRegistry::GetBinaryValue(const char* name, CByteArray& value)
     LocalBuffer buffer(m_LongestValueData);
     if (!buffer.IsValid())
         return Fail(static_cast<LONG>(::GetLastError()));
-    DWORD type = REG_BINARY;
     DWORD size = buffer.Size();
     if (!QueryValue(name, type, buffer.Data(), size))
         return FALSE;
-    value.RemoveAll();
+    bytes.RemoveAll();
     for (DWORD i = 0; i < size; ++i)
-        value.Add(buffer.Data()[i]);
+        bytes.Add(buffer.Data()[i]);
     return TRUE;
+}
+
+BOOL CRegistry::GetBinaryValue(const char* name, CByteArray& value)
+{
+    return ReadWholeValue(name, REG_BINARY, value);
 }
 
 BOOL CRegistry::GetMultiStringValue(const char* name, CStringArray& value)
 {
-    if (!name)
-        return Fail(ERROR_INVALID_PARAMETER);
-    QueryInfo();
-    LocalBuffer buffer(m_LongestValueData);
-    if (!buffer.IsValid())
-        return Fail(static_cast<LONG>(::GetLastError()));
-    DWORD type = REG_MULTI_SZ;
-    DWORD size = buffer.Size();
-    if (!QueryValue(name, type, buffer.Data(), size))
+    CByteArray bytes;
+    if (!ReadWholeValue(name, REG_MULTI_SZ, bytes))
         return FALSE;
     value.RemoveAll();
-    SplitMultiString(buffer.Data(), size, value);
+    SplitMultiString(bytes.GetData(), static_cast<DWORD>(bytes.GetSize()), value);
     return TRUE;
 }
 

@@ -94,5 +94,7 @@ private:
     BOOL Succeeded(LONG code);
     BOOL Fail(LONG code);
     void CloseKey();
+    // Reads a value of the given type whole, in a buffer as long as the key's longest value.
+    BOOL ReadWholeValue(const char* name, DWORD type, CByteArray& bytes);
     static LONG DeleteKeyTree(HKEY parent, const char* name);
 };
