@@ -7,8 +7,6 @@
 #include "engine/CFreeSpaceGains.h"
 #include "resources/DustoraResource.h"
 
-#include <cstdlib>
-
 CCleanerDlg::CCleanerDlg(CWnd* parent) : CDialog(IDD_DUSTORA_DIALOG, parent)
 {
 }
@@ -144,15 +142,3 @@ void CCleanerDlg::OnCancel()
     CDialog::OnCancel();
 }
 
-CString ProgramFolderOfModule()
-{
-    char path[1024] = "";
-    ::GetModuleFileNameA(nullptr, path, sizeof(path));
-    char drive[_MAX_DRIVE] = "";
-    char folder[_MAX_DIR] = "";
-    _splitpath(path, drive, folder, nullptr, nullptr);
-    CString result = CString(drive) + folder;
-    if (result.Last() != '\\')
-        result += '\\';
-    return result;
-}

@@ -60,6 +60,3 @@ private:
     std::array<OptionSetting, kOptionCount> OptionSettings();
     void ActOnRunMode();
 };
-
-// Drive and folder of the running program, ending in "\".
-CString ProgramFolderOfModule();

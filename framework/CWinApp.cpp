@@ -2,6 +2,8 @@
 
 #include "CWnd.h"
 
+#include <cstdlib>
+
 namespace {
 
 CWinApp* g_app = nullptr;
@@ -47,6 +49,19 @@ CWinApp::~CWinApp()
 CWinApp* AfxGetApp()
 {
     return g_app;
+}
+
+CString ProgramFolderOfModule()
+{
+    char path[1024] = "";
+    ::GetModuleFileNameA(nullptr, path, sizeof(path));
+    char drive[_MAX_DRIVE] = "";
+    char folder[_MAX_DIR] = "";
+    _splitpath(path, drive, folder, nullptr, nullptr);
+    CString result = CString(drive) + folder;
+    if (result.Last() != '\\')
+        result += '\\';
+    return result;
 }
 
 CString CommandLineAfterProgramName(const char* commandLine)

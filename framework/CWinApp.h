@@ -43,6 +43,9 @@ private:
 
 CWinApp* AfxGetApp();
 
+// Drive and folder of the running program, ending in "\".
+CString ProgramFolderOfModule();
+
 // The command line text after the program's name (quoted or not) and the blanks that follow it.
 CString CommandLineAfterProgramName(const char* commandLine);
 

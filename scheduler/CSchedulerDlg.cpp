@@ -10,8 +10,6 @@
 #include "scheduler/CSchedulerApp.h"
 #include "scheduler/TimePickerFormat.h"
 
-#include <cstdlib>
-
 const char kScheduledTaskName[] = "Dustora - Automatic System Clean";
 const char kScheduledTaskComment[] = "Dustora - Automatic Clean Schedule";
 const char kCleanerParameters[] = "/start";
@@ -25,12 +23,7 @@ const COLORREF kFrequencyBackground = RGB(0, 0, 90);
 
 CString CleanerPathBesideProgram()
 {
-    char path[1024] = "";
-    ::GetModuleFileNameA(nullptr, path, sizeof(path));
-    char drive[_MAX_DRIVE] = "";
-    char folder[_MAX_DIR] = "";
-    _splitpath(path, drive, folder, nullptr, nullptr);
-    return CString(drive) + folder + "Dustora.exe";
+    return ProgramFolderOfModule() + "Dustora.exe";
 }
 
 int FrequencyOfIndex(int index)
