@@ -1,5 +1,6 @@
 // The registry profile of the application object: HKCU\Software\Halvex\<program>\<section>.
 #include "app/CCleanerApp.h"
+#include "support/ProgramProfileKey.h"
 #include "support/ScratchRegistryKey.h"
 
 #include <gtest/gtest.h>
@@ -8,20 +9,7 @@ namespace {
 
 class Profile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        theApp.SetRegistryKey("Halvex");
-        m_programKey = CString("Software\\Halvex\\") + theApp.m_pszAppName;
-        DeleteRegistryTree(HKEY_CURRENT_USER, m_programKey);
-    }
-    void TearDown() override
-    {
-        const LONG deleted = DeleteRegistryTree(HKEY_CURRENT_USER, m_programKey);
-        EXPECT_TRUE(deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND) << deleted;
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Halvex");   // fails while others use it
-    }
-
-    CString SectionPath(const char* section) const { return m_programKey + "\\" + section; }
+    CString SectionPath(const char* section) const { return m_profile.SectionPath(section); }
 
     HKEY OpenSection(const char* section) const
     {
@@ -55,7 +43,7 @@ protected:
         return value;
     }
 
-    CString m_programKey;
+    ProgramProfileKey m_profile;
 };
 
 TEST_F(Profile, ProgramNameIsTheExecutablesBaseName)

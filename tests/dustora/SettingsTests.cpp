@@ -6,6 +6,7 @@
 #include "resources/DustoraResource.h"
 #include "support/DialogTemplate.h"
 #include "support/NamedLock.h"
+#include "support/ProgramProfileKey.h"
 #include "support/RunModal.h"
 #include "support/ScratchRegistryKey.h"
 
@@ -74,15 +75,9 @@ protected:
         m_savedNetscapeCache = theApp.m_folderNSCache;
         theApp.m_lpCmdLine = "/start";
         theApp.m_folderNSCache = "E:\\Netscape\\Cache\\";
-        theApp.SetRegistryKey("Halvex");
-        m_programKey = CString("Software\\Halvex\\") + theApp.m_pszAppName;
-        DeleteRegistryTree(HKEY_CURRENT_USER, m_programKey);
     }
     void TearDown() override
     {
-        const LONG deleted = DeleteRegistryTree(HKEY_CURRENT_USER, m_programKey);
-        EXPECT_TRUE(deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND) << deleted;
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Halvex");   // fails while others use it
         theApp.m_lpCmdLine = m_savedCommandLine;
         theApp.m_folderNSCache = m_savedNetscapeCache;
     }
@@ -91,7 +86,7 @@ protected:
     {
         HKEY handle = nullptr;
         RawRegistryValue value;
-        value.code = ::RegOpenKeyExA(HKEY_CURRENT_USER, m_programKey + "\\" + section, 0, KEY_READ, &handle);
+        value.code = ::RegOpenKeyExA(HKEY_CURRENT_USER, m_profile.SectionPath(section), 0, KEY_READ, &handle);
         if (value.code != ERROR_SUCCESS)
             return value;
         value = ReadRawValue(handle, key);
@@ -115,7 +110,7 @@ protected:
     }
 
     NamedLock m_profileLock{"DustoraTests.SettingsProfile"};
-    CString m_programKey;
+    ProgramProfileKey m_profile;
     CString m_savedCommandLine;
     CString m_savedNetscapeCache;
 };
@@ -222,7 +217,7 @@ TEST_F(Settings, SaveWritesAll27AsDwords)
     for (const auto& [section, expected] : valuesPerSection) {
         SCOPED_TRACE(section);
         HKEY key = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, m_programKey + "\\" + section.c_str(), 0, KEY_READ, &key));
+        ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, m_profile.SectionPath(section.c_str()), 0, KEY_READ, &key));
         DWORD count = 0xdeadbeef;
         EXPECT_EQ(ERROR_SUCCESS, ::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
                                                     nullptr, nullptr, nullptr, nullptr));
@@ -289,7 +284,7 @@ TEST_F(Settings, LeavingTheDialogSavesTheTickBoxes)
     };
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
-        DeleteRegistryTree(HKEY_CURRENT_USER, m_programKey);
+        m_profile.Remove();
         CCleanerDlg dlg;
         const INT_PTR result = RunModal(dlg, [&way](CDialog& d) {
             // Clicking flips every tick box away from its default.
