@@ -17,7 +17,7 @@ sandbox=$build/bench-sandbox
 tool=$repo/tools/wine-sandbox.sh
 
 if [ ! -f "$build/bench/SweepBench.exe" ]; then
-    cmake -S "$repo" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$repo/tools/mingw-x86_64.cmake" >/dev/null
+    cmake -S "$repo" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$repo/tools/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build "$build" -j2 --target SweepBench >/dev/null
 fi
 

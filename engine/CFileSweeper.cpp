@@ -83,9 +83,10 @@ std::unique_ptr<WalkLevel> NewLevel(const char* folder)
 
 }  // namespace
 
+// Called by name: a destructor reaches no override.
 CFileSweeper::~CFileSweeper()
 {
-    ClearPath();
+    CFileSweeper::ClearPath();
 }
 
 void CFileSweeper::ClearPath()

@@ -3,6 +3,7 @@
 #include "CWnd.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -161,7 +162,7 @@ BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const c
     if (!value)
         return ::RegDeleteValueA(key.get(), entry) == ERROR_SUCCESS;
     return ::RegSetValueExA(key.get(), entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                            static_cast<DWORD>(lstrlenA(value) + 1)) == ERROR_SUCCESS;
+                            static_cast<DWORD>(std::strlen(value) + 1)) == ERROR_SUCCESS;
 }
 
 int AfxWinMain(HINSTANCE instance)

@@ -276,8 +276,8 @@ BOOL CRegistry::EnumKey(DWORD index, CString& name, CString& className)
 {
     char nameBuffer[kTextBufferSize] = {};
     char classBuffer[kTextBufferSize] = {};
-    DWORD nameSize = kTextBufferSize - 1;
-    DWORD classSize = kTextBufferSize - 1;
+    DWORD nameSize = sizeof nameBuffer - 1;
+    DWORD classSize = sizeof classBuffer - 1;
     if (!Succeeded(::RegEnumKeyExA(m_KeyHandle, index, nameBuffer, &nameSize, nullptr, classBuffer,
                                    &classSize, &m_LastWriteTime)))
         return FALSE;

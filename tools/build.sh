@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Configures and builds one flavour of the programs:
-#   build.sh test     64-bit programs and tests in build/ (what Wine runs on this kind of machine)
-#   build.sh release  the shipped 32-bit programs (PE32, i386) in build-i686/, without tests
+# Configures and builds the programs with their tests:
+#   build.sh          the shipped 32-bit programs (PE32, i386) and their tests in build/
+#   build.sh x86_64   the same code for 64-bit Windows in build-x86_64/, only for machines whose
+#                     kernel cannot run 32-bit code (tools/run-tests.sh decides)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-case ${1:-test} in
-    test) dir=build; toolchain=tools/mingw-x86_64.cmake; tests=ON ;;
-    release) dir=build-i686; toolchain=tools/mingw-i686.cmake; tests=OFF ;;
-    *) echo "usage: build.sh test|release" >&2; exit 2 ;;
+case ${1:-i686} in
+    i686) dir=build; toolchain=tools/mingw-i686.cmake ;;
+    x86_64) dir=build-x86_64; toolchain=tools/mingw-x86_64.cmake ;;
+    *) echo "usage: build.sh [i686|x86_64]" >&2; exit 2 ;;
 esac
-cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release -DDUSTORA_TESTS=$tests >/dev/null
+cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release -DDUSTORA_TESTS=ON >/dev/null
 cmake --build "$dir" -j"$(nproc)"

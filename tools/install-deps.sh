@@ -2,10 +2,10 @@
 # Installs what building and testing need on Debian 12; does nothing when all is there.
 set -euo pipefail
 
+# wine32:i386 runs the shipped 32-bit programs in the 64-bit prefix; cppcheck is the static
+# analysis of tools/static-analysis.sh.
 packages=(cmake make python3 g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest
-          wine wine64 xvfb xauth x11-utils imagemagick fonts-wine)
-# Runs the 32-bit build where the kernel runs 32-bit code; the tests do without it.
-optional=(wine32:i386)
+          wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick fonts-wine cppcheck)
 
 missing() {
     local package
@@ -14,7 +14,7 @@ missing() {
     done
 }
 
-needed=$(missing "${packages[@]}" "${optional[@]}")
+needed=$(missing "${packages[@]}")
 [ -z "$needed" ] && exit 0
 
 sudo=
@@ -24,5 +24,3 @@ $sudo dpkg --add-architecture i386
 $sudo apt-get update -qq
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get install -y -qq "${packages[@]}" >/dev/null
-$sudo apt-get install -y -qq "${optional[@]}" >/dev/null ||
-    echo "install-deps: ${optional[*]} did not install; the 64-bit tests do not need it" >&2

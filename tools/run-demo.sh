@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/install-deps.sh
-tools/build.sh test
+tools/build.sh
 sandbox=build/demo-sandbox
 tool=tools/wine-sandbox.sh
 

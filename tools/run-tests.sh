@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the shipped 32-bit programs and the 64-bit test build,
-# and runs every test in a sandboxed Wine prefix under build/sandbox.
+# Installs what is missing, builds the shipped 32-bit programs with their tests, and runs every
+# test in a sandboxed Wine prefix under build/sandbox. Arguments go to ctest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/install-deps.sh
-tools/build.sh release
-python3 tools/pe-machine.py build-i686/bin/Dustora.exe i386
-python3 tools/pe-machine.py build-i686/bin/Ordavel.EXE i386
-tools/build.sh test
-ctest --test-dir build -j2 --output-on-failure --timeout 300 "$@"
+tools/build.sh
+python3 tools/pe-machine.py build/bin/Dustora.exe i386
+python3 tools/pe-machine.py build/bin/Ordavel.EXE i386
+build=build
+if ! tools/can-run-32bit.sh build; then
+    echo "run-tests: Wine cannot start a 32-bit program on this machine; testing the 64-bit build of the same code instead" >&2
+    tools/build.sh x86_64
+    build=build-x86_64
+fi
+ctest --test-dir "$build" -j2 --output-on-failure --timeout 300 "$@"

@@ -14,7 +14,8 @@
 #   C: the prefix's drive_c (fixed)   D: run/drives/d (CD-ROM)
 #   E: run/drives/e (fixed)           F: run/drives/f (removable)
 # Drive Z: (the whole Linux root) is removed and the user folders are real folders.
-# BINDIR's programs are copied to "C:\Program Files\Dustora\" before each run.
+# BINDIR's programs are copied to "C:\Program Files\Dustora\" before each run, and a program
+# given by its Unix path to C:\tests\: Wine starts programs only by a Windows path.
 set -euo pipefail
 
 command=${1:-}
@@ -101,6 +102,12 @@ make_template() {
         rm -f "$link"
         mkdir -p "$link"
     done < <(find "$WINEPREFIX/drive_c/users" -type l -print0)
+    # Debian's Wine looks for its own fonts (Marlett, which draws the caption buttons, and MS
+    # Sans Serif) beside its data folder, where fonts-wine does not put them; every font in
+    # C:\windows\Fonts is loaded.
+    if [ -d /usr/share/wine/fonts ]; then
+        cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+    fi
     cat >"$WINEPREFIX/drive_c/sandbox.reg" <<'REG'
 REGEDIT4
 
@@ -196,31 +203,49 @@ stop_run() {
     rm -f "$run/xvfb.pid" "$run/xvfb.display"
 }
 
-# The machine word of the PE header; 014c is a 32-bit x86 program.
-is_pe32() {
-    local header
-    header=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ') || return 1
-    [ -n "$header" ] && [ "$(od -An -tx2 -j$((header + 4)) -N2 "$1" | tr -d ' ')" = 014c ]
+# Copies a file into folder unless an equal copy is there; the new copy arrives by rename, so a
+# program that is running from the old copy keeps its own file.
+install_copy() {
+    local source=$1 folder=$2 target
+    target=$folder/$(basename "$source")
+    [ -f "$target" ] && cmp -s "$source" "$target" && return 0
+    mkdir -p "$folder"
+    cp "$source" "$target.$$.new"
+    mv -f "$target.$$.new" "$target"
 }
-
-can_run_32bit() { [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; }
 
 copy_programs() {
     [ -n "$programs" ] && [ -d "$programs" ] || return 0
-    local target="$run/prefix/drive_c/Program Files/Dustora"
-    mkdir -p "$target"
-    find "$programs" -maxdepth 1 -type f \( -name '*.exe' -o -name '*.EXE' \) -exec cp -u {} "$target/" \;
+    local program
+    while IFS= read -r -d '' program; do
+        install_copy "$program" "$run/prefix/drive_c/Program Files/Dustora"
+    done < <(find "$programs" -maxdepth 1 -type f \( -name '*.exe' -o -name '*.EXE' \) -print0)
+}
+
+# Wine starts a program only by a path that a drive reaches: the 64-bit loader hands a 32-bit
+# program to the 32-bit side by its Windows path, and drive Z: is gone. A program given by its
+# Unix path is copied to C:\tests\ and started from there.
+windows_path_of() {
+    local program=$1
+    case $program in
+        [A-Za-z]:\\*|[A-Za-z]:/*) echo "$program"; return 0 ;;
+    esac
+    if [ -f "$program" ]; then
+        install_copy "$program" "$run/prefix/drive_c/tests"
+        echo "C:\\tests\\$(basename "$program")"
+    else
+        echo "$program"   # a program of the prefix itself, such as cmd or regedit
+    fi
 }
 
 case $command in
     run)
         [ $# -ge 1 ] || die "run: no program given"
-        if [ -f "$1" ] && is_pe32 "$1" && ! can_run_32bit; then
-            die "$1 is a 32-bit program and this machine cannot run 32-bit code (no IA-32 support in its kernel); build the tests with tools/mingw-x86_64.cmake"
-        fi
         ensure_run
         copy_programs
-        exec "$WINE" "$@"
+        program=$(windows_path_of "$1")
+        shift
+        exec "$WINE" "$program" "$@"
         ;;
     fresh)
         stop_run
