@@ -9,11 +9,7 @@ CCleanerApp theApp;
 
 CCleanerApp::CCleanerApp() = default;
 
-CCleanerApp::~CCleanerApp()
-{
-    if (m_instanceMutex)
-        ::CloseHandle(m_instanceMutex);
-}
+CCleanerApp::~CCleanerApp() = default;
 
 BOOL CCleanerApp::InitInstance()
 {
@@ -24,7 +20,7 @@ BOOL CCleanerApp::InitInstance()
     }
 
     // Held, not waited on, until the process ends; a second instance just leaves.
-    m_instanceMutex = ::CreateMutexA(nullptr, TRUE, "DustoraMutex");
+    m_instanceMutex.reset(::CreateMutexA(nullptr, TRUE, "DustoraMutex"));
     if (::GetLastError() == ERROR_ALREADY_EXISTS)
         return FALSE;
 

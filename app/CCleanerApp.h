@@ -4,6 +4,7 @@
 #include "framework/CBitmap.h"
 #include "framework/CStringArray.h"
 #include "framework/CWinApp.h"
+#include "framework/UniqueHandle.h"
 
 class CCleanerApp : public CWinApp {
 public:
@@ -35,7 +36,7 @@ private:
     // TRUE when the splash window is on screen.
     BOOL ShowSplashWindow();
 
-    HANDLE m_instanceMutex = nullptr;
+    UniqueHandle m_instanceMutex;
 };
 
 extern CCleanerApp theApp;

@@ -54,7 +54,7 @@ int ListOneLevel(const CString& folder, OnFile onFile, OnFolder onFolder)
 {
     WIN32_FIND_DATAA entry;
     UniqueFind search = StartListing(folder, entry);
-    if (search.get() == INVALID_HANDLE_VALUE)
+    if (!search)
         return -1;
     CString path;
     do {
@@ -142,7 +142,7 @@ void CFileSweeper::CollectFilesRecursive(const char* folder, CStringArray& files
     if (!folder || !*folder)
         return;
     std::unique_ptr<WalkLevel> level = NewLevel(folder);
-    if (!level || level->search.get() == INVALID_HANDLE_VALUE)
+    if (!level || !level->search)
         return;
     do {
         if (IsLinkOrDot(level->entry))
@@ -165,7 +165,7 @@ int CFileSweeper::WalkFilesRecursive(const char* folder, FileVisitor visitor, vo
     if (!level)
         return 0;
     // A sub-folder that cannot be listed does not stop the walk.
-    if (level->search.get() == INVALID_HANDLE_VALUE)
+    if (!level->search)
         return 1;
     do {
         if (IsLinkOrDot(level->entry))

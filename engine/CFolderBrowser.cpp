@@ -1,19 +1,13 @@
 #include "engine/CFolderBrowser.h"
 
+#include "framework/CComInterface.h"
+
 #include <shlobj.h>
 
-#include <memory>
 
 namespace {
 
 const int kNameBufferSize = MAX_PATH;
-
-template <typename Interface>
-struct ComRelease {
-    void operator()(Interface* object) const { object->Release(); }
-};
-template <typename Interface>
-using ComPtr = std::unique_ptr<Interface, ComRelease<Interface>>;
 
 // An item list allocated by the shell, freed through the shell's allocator.
 class CShellItemList {
@@ -34,10 +28,9 @@ private:
 
 bool ParseFolder(const CString& folder, CShellItemList& list)
 {
-    IShellFolder* found = nullptr;
-    if (FAILED(::SHGetDesktopFolder(&found)) || !found)
+    CComInterface<IShellFolder> desktop;
+    if (FAILED(::SHGetDesktopFolder(desktop.Receive())) || !desktop)
         return true;   // without the desktop folder the picker opens without a root
-    ComPtr<IShellFolder> desktop(found);
     WCHAR wide[kNameBufferSize] = L"";
     ::MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, folder, -1, wide, kNameBufferSize);
     ULONG eaten = 0;
@@ -48,12 +41,11 @@ bool ParseFolder(const CString& folder, CShellItemList& list)
 
 int CFolderBrowser::Browse()
 {
-    IMalloc* found = nullptr;
-    if (FAILED(::SHGetMalloc(&found)) || !found)
+    CComInterface<IMalloc> allocator;
+    if (FAILED(::SHGetMalloc(allocator.Receive())) || !allocator)
         return 0;
-    ComPtr<IMalloc> allocator(found);
 
-    CShellItemList root(allocator.get());
+    CShellItemList root(allocator.Get());
     if (!m_Root.IsEmpty() && !ParseFolder(m_Root, root))
         return 0;
 
@@ -67,7 +59,7 @@ int CFolderBrowser::Browse()
     info.lpfn = BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(this);
 
-    CShellItemList chosen(allocator.get());
+    CShellItemList chosen(allocator.Get());
     chosen.Reset(::SHBrowseForFolderA(&info));
     if (!chosen.Get())
         return 0;

@@ -1,6 +1,7 @@
 #include "engine/COfficeInfo.h"
 
 #include "framework/CString.h"
+#include "framework/UniqueHandle.h"
 #include "registry/CRegistry.h"
 
 #include <cstdio>
@@ -14,11 +15,8 @@ const int kBackupNumberLimit = 999;
 // Opens for reading with no sharing: a cabinet that someone holds open ends the work too.
 BOOL OpensUnshared(const char* path)
 {
-    const HANDLE file = ::CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return FALSE;
-    ::CloseHandle(file);
-    return TRUE;
+    const UniqueFile file(::CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file ? TRUE : FALSE;
 }
 
 CString BackupFolder()

@@ -27,9 +27,9 @@ FinalPathFn FinalPathFunction()
 bool FinalPathOf(const CString& path, CString& finalPath)
 {
     // No access rights asked: the entry may be held open without sharing by someone else.
-    UniqueHandle file(::CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    UniqueFile file(::CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE)
+    if (!file)
         return false;
     std::vector<char> buffer(MAX_PATH + 1);
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -94,7 +94,7 @@ bool HasEntryNamed(const CString& folderPrefix, const CString& name)
 {
     WIN32_FIND_DATAA entry;
     UniqueFind search(::FindFirstFileA(folderPrefix + name, &entry));
-    if (search.get() == INVALID_HANDLE_VALUE)
+    if (!search)
         return false;
     do {
         if (name == entry.cFileName)
@@ -177,7 +177,7 @@ BOOL CPathGuard::IsLink(const char* path)
     const CString name = fullPath.Mid(separator + 1);
     WIN32_FIND_DATAA entry;
     UniqueFind search(::FindFirstFileA(fullPath, &entry));
-    if (search.get() == INVALID_HANDLE_VALUE)
+    if (!search)
         return TRUE;
     WIN32_FIND_DATAA spelled = {};
     bool found = false;

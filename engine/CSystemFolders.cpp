@@ -103,8 +103,8 @@ bool WriteProbeSucceeds(const CString& path)
 {
     if (IsReadOnly(path))
         return false;
-    UniqueHandle file(::CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    return file.get() != INVALID_HANDLE_VALUE;
+    UniqueFile file(::CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    return static_cast<bool>(file);
 }
 
 }  // namespace
@@ -196,7 +196,7 @@ void CSystemFolders::EmptyFolderContents(const CString& folder)
         prefix += '\\';
     WIN32_FIND_DATAA entry;
     UniqueFind search(::FindFirstFileA(prefix + "*.*", &entry));
-    if (search.get() == INVALID_HANDLE_VALUE)
+    if (!search)
         return;
     const CString folderFinal = CPathGuard::FolderFinalPath(prefix);
     do {

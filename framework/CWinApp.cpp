@@ -1,6 +1,7 @@
 #include "CWinApp.h"
 
 #include "CWnd.h"
+#include "UniqueHandle.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -19,17 +20,6 @@ CString ExecutableBaseName()
     const int dot = name.ReverseFind('.');
     return dot >= 0 ? name.Left(dot) : name;
 }
-
-class RegKey {
-public:
-    explicit RegKey(HKEY key) : m_key(key) {}
-    ~RegKey() { if (m_key) ::RegCloseKey(m_key); }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-    HKEY get() const { return m_key; }
-private:
-    HKEY m_key;
-};
 
 }  // namespace
 
@@ -114,7 +104,7 @@ HKEY CWinApp::OpenSectionKey(const char* section)
 
 UINT CWinApp::GetProfileInt(const char* section, const char* entry, int defaultValue)
 {
-    RegKey key(OpenSectionKey(section));
+    UniqueKey key(OpenSectionKey(section));
     if (!key.get())
         return static_cast<UINT>(defaultValue);
     DWORD value = 0;
@@ -128,7 +118,7 @@ UINT CWinApp::GetProfileInt(const char* section, const char* entry, int defaultV
 CString CWinApp::GetProfileString(const char* section, const char* entry, const char* defaultValue)
 {
     const CString fallback(defaultValue);
-    RegKey key(OpenSectionKey(section));
+    UniqueKey key(OpenSectionKey(section));
     if (!key.get())
         return fallback;
     DWORD type = 0;
@@ -147,7 +137,7 @@ CString CWinApp::GetProfileString(const char* section, const char* entry, const 
 
 BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value)
 {
-    RegKey key(OpenSectionKey(section));
+    UniqueKey key(OpenSectionKey(section));
     if (!key.get() || !entry)
         return FALSE;
     const DWORD data = static_cast<DWORD>(value);
@@ -156,7 +146,7 @@ BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value)
 
 BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const char* value)
 {
-    RegKey key(OpenSectionKey(section));
+    UniqueKey key(OpenSectionKey(section));
     if (!key.get() || !entry)
         return FALSE;
     if (!value)

@@ -1,5 +1,7 @@
 #include "CRegistry.h"
 
+#include "framework/UniqueHandle.h"
+
 #include <cstring>
 #include <exception>
 #include <memory>
@@ -68,11 +70,6 @@ private:
     BYTE* m_data;
     DWORD m_size;
 };
-
-struct KeyCloser {
-    void operator()(HKEY key) const { ::RegCloseKey(key); }
-};
-using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
 
 // Appends each zero-terminated string of data, up to the first empty one or the end of data;
 // a last string that the data ends without a terminator still counts.
@@ -248,11 +245,10 @@ BOOL CRegistry::DeleteKey(const char* nameOrPath)
 // A child that cannot be deleted would come back there forever: its failure ends the walk.
 LONG CRegistry::DeleteKeyTree(HKEY parent, const char* name)
 {
-    HKEY opened = nullptr;
-    const LONG openCode = ::RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &opened);
+    UniqueKey key;
+    const LONG openCode = ::RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, key.receive());
     if (openCode != ERROR_SUCCESS)
         return openCode;
-    UniqueKey key(opened);
 
     std::unique_ptr<char[]> childName(new (std::nothrow) char[kNameBufferSize]);
     if (!childName)

@@ -1,6 +1,6 @@
 #include "scheduler/CScheduledTask.h"
 
-#include "scheduler/CComInterface.h"
+#include "framework/CComInterface.h"
 
 #include <vector>
 

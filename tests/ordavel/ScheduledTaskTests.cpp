@@ -1,6 +1,6 @@
 // The scheduled task: the trigger record built from a description, and storing and removing
 // tasks through the Task Scheduler service of the running system.
-#include "scheduler/CComInterface.h"
+#include "framework/CComInterface.h"
 #include "scheduler/CScheduledTask.h"
 #include "scheduler/TaskTriggerMapping.h"
 #include "support/StoredTask.h"

@@ -1,6 +1,6 @@
 #include "support/StoredTask.h"
 
-#include "scheduler/CComInterface.h"
+#include "framework/CComInterface.h"
 
 #include <cstring>
 
