@@ -12,9 +12,9 @@ public:
     CRampProgressCtrl();
 
     // Also moves the position to lower.
-    void SetRange(int lower, int upper);   // cppcheck-suppress duplInheritedMember
-    void SetPos(int position);             // cppcheck-suppress duplInheritedMember
-    void SetStep(int step);                // cppcheck-suppress duplInheritedMember
+    void SetRange(int lower, int upper);
+    void SetPos(int position);
+    void SetStep(int step);
 
     // The filled part of a bar width pixels wide: position / upper of the width (the upper
     // bound alone is the divisor), nothing at or below lower, the whole width at or above upper.

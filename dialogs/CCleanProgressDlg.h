@@ -17,7 +17,7 @@ public:
 
     // Disables owner's top-level window while the dialog is open, then shows the dialog over
     // it. FALSE (and the owner as it was) when the dialog cannot be made.
-    BOOL Create(CWnd* owner);   // cppcheck-suppress duplInheritedMember
+    BOOL Create(CWnd* owner);
     void SetRange(int low, int high);
     // These pump the waiting messages first.
     void SetPos(int position);

@@ -232,4 +232,126 @@ TEST(TransparentBitmap, NoBitmapDrawsNothing)
     EXPECT_EQ(kSentinel, canvas.dc.GetPixel(1, 1));
 }
 
+// The splash's bitmaps as the program ships them.
+TEST(SplashPictures, TheMaskCutsAwayItsFrameAndCornersOnly)
+{
+    CBitmap picture;
+    CBitmap mask;
+    ASSERT_TRUE(picture.LoadBitmap(IDB_SPLASH));
+    ASSERT_TRUE(mask.LoadBitmap(IDB_SPLASH_MASK));
+    SIZE pictureSize = {};
+    SIZE maskSize = {};
+    picture.GetSize(&pictureSize);
+    mask.GetSize(&maskSize);
+    EXPECT_EQ(369, pictureSize.cx);
+    EXPECT_EQ(365, pictureSize.cy);
+    EXPECT_EQ(369, maskSize.cx);
+    EXPECT_EQ(365, maskSize.cy);
+
+    CClientDC screen(nullptr);
+    const UniqueGdiObject<HRGN> region = CShapedWnd::RegionFromMask(screen, mask, SIZE{375, 383});
+    EXPECT_EQ(369 * 365 - 2968, AreaOf(region.get()));
+    for (const POINT& corner : {POINT{0, 0}, POINT{368, 0}, POINT{0, 364}, POINT{368, 364}, POINT{1, 184}, POINT{184, 363}})
+        EXPECT_FALSE(::PtInRegion(region.get(), corner.x, corner.y)) << corner.x << ", " << corner.y;
+    EXPECT_TRUE(::PtInRegion(region.get(), 184, 182));
+    EXPECT_TRUE(::PtInRegion(region.get(), 2, 182));
+}
+
+int g_splashesFreed = 0;
+
+class CCountedSplash : public CSplashWnd {
+public:
+    using CSplashWnd::CSplashWnd;
+    ~CCountedSplash() override { ++g_splashesFreed; }
+};
+
+// Runs messages through the windows' PreTranslateMessage, as the main dialog's loop does, until
+// the window is gone or the time is up; whether it went.
+bool RunUntilGone(HWND window, DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    while (::IsWindow(window) && ::GetTickCount() - start < timeoutMs) {
+        MSG msg;
+        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::Sleep(5);
+            continue;
+        }
+        if (!CWnd::WalkPreTranslateTree(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+    return !::IsWindow(window);
+}
+
+class Splash : public ::testing::Test {
+protected:
+    // A splash on the screen, owned by its window; nullptr (and a failure) when it cannot show.
+    HWND ShowSplash(UINT intervalMs)
+    {
+        auto* splash = new CCountedSplash(IDB_SPLASH, intervalMs, m_hold);
+        if (!splash->Show()) {
+            delete splash;
+            ADD_FAILURE() << "the splash did not show";
+            return nullptr;
+        }
+        return splash->GetSafeHwnd();
+    }
+    void SetUp() override { g_splashesFreed = 0; }
+
+    int m_hold = 1;
+};
+
+TEST_F(Splash, IsTheMaskedPictureCentredOnTheScreen)
+{
+    const HWND window = ShowSplash(500);
+    ASSERT_NE(nullptr, window);
+    char title[32] = "";
+    ::GetWindowTextA(window, title, sizeof(title));
+    EXPECT_STREQ("Dustora", title);
+    EXPECT_EQ(static_cast<LONG>(WS_POPUP | WS_SYSMENU | WS_VISIBLE), ::GetWindowLongA(window, GWL_STYLE) & ~WS_CLIPSIBLINGS);
+    RECT outer;
+    ::GetWindowRect(window, &outer);
+    EXPECT_EQ(375, outer.right - outer.left);
+    EXPECT_EQ(383, outer.bottom - outer.top);
+    RECT work;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ((work.left + work.right) / 2 - 375 / 2, outer.left);
+    EXPECT_EQ((work.top + work.bottom) / 2 - 383 / 2, outer.top);
+
+    const UniqueGdiObject<HRGN> region(::CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(COMPLEXREGION, ::GetWindowRgn(window, region.get()));
+    EXPECT_EQ(369 * 365 - 2968, AreaOf(region.get()));
+    EXPECT_FALSE(::PtInRegion(region.get(), 370, 100)) << "the strip beside the picture is no part of the window";
+
+    m_hold = 0;
+    EXPECT_TRUE(RunUntilGone(window, 3000));
+}
+
+TEST_F(Splash, AKeyOrAMousePressClosesItAtOnceWhileTheProgramStillHoldsIt)
+{
+    for (UINT press : {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN}) {
+        SCOPED_TRACE(press);
+        const HWND window = ShowSplash(10000);
+        ASSERT_NE(nullptr, window);
+        RECT before;
+        ::GetWindowRect(window, &before);
+        ::PostMessageA(window, press, 0, MAKELPARAM(100, 100));
+        EXPECT_TRUE(RunUntilGone(window, 1000));
+        EXPECT_EQ(1, g_splashesFreed) << "the splash frees itself";
+        g_splashesFreed = 0;
+    }
+}
+
+TEST_F(Splash, ClosesAtTheFirstTickAfterTheProgramLetsItGo)
+{
+    const HWND window = ShowSplash(50);
+    ASSERT_NE(nullptr, window);
+    EXPECT_FALSE(RunUntilGone(window, 400)) << "held: several ticks pass and it stays";
+    EXPECT_EQ(0, g_splashesFreed);
+    m_hold = 0;
+    EXPECT_TRUE(RunUntilGone(window, 400));
+    EXPECT_EQ(1, g_splashesFreed);
+}
+
 }  // namespace
