@@ -8,6 +8,7 @@
 #include "framework/CClientDC.h"
 #include "resources/DustoraResource.h"
 #include "support/PixelRegion.h"
+#include "support/Picture.h"
 
 #include <gtest/gtest.h>
 
@@ -134,55 +135,6 @@ TEST(MaskRegion, NoMaskGivesNoRegion)
     EXPECT_FALSE(CShapedWnd::RegionFromMask(screen, nullptr, SIZE{10, 10}));
 }
 
-// A 32-bit top-down bitmap of the given pixels (as COLORREF), and what it holds.
-class Picture {
-public:
-    Picture(int width, int height, const std::vector<COLORREF>& colors) : m_width(width), m_height(height)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        m_bitmap.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        m_bits = static_cast<DWORD*>(bits);
-        for (size_t i = 0; i < colors.size() && m_bits; ++i)
-            m_bits[i] = (GetRValue(colors[i]) << 16) | (GetGValue(colors[i]) << 8) | GetBValue(colors[i]);
-    }
-    std::vector<DWORD> Bits() const
-    {
-        ::GdiFlush();
-        return m_bits ? std::vector<DWORD>(m_bits, m_bits + m_width * m_height) : std::vector<DWORD>();
-    }
-
-    CBitmap m_bitmap;
-
-private:
-    int m_width;
-    int m_height;
-    DWORD* m_bits = nullptr;
-};
-
-// A memory context on a 32-bit picture filled with one colour.
-class Canvas {
-public:
-    Canvas(int width, int height, COLORREF fill) : m_picture(width, height, std::vector<COLORREF>(static_cast<size_t>(width * height), fill))
-    {
-        dc.CreateCompatibleDC(nullptr);
-        m_previous = dc.SelectObject(m_picture.m_bitmap);
-    }
-    ~Canvas() { dc.SelectObject(m_previous); }
-    std::vector<DWORD> Bits() const { return m_picture.Bits(); }
-
-    CDC dc;
-
-private:
-    Picture m_picture;
-    HGDIOBJ m_previous = nullptr;
-};
-
 constexpr COLORREF kSentinel = RGB(0xde, 0xad, 0xbe);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
@@ -191,11 +143,16 @@ const std::vector<COLORREF> kLogoColors = {
     RGB(0, 0, 0),     RGB(255, 255, 255), RGB(0, 0, 255), kRed,         RGB(12, 34, 56),
 };
 
+Picture Logo()
+{
+    return Picture(SIZE{5, 2}, [](int x, int y) { return kLogoColors[static_cast<size_t>(y * 5 + x)]; });
+}
+
 TEST(TransparentBitmap, LeavesOutPureRedOnlyAndTheSourceAsItWas)
 {
-    Picture logo(5, 2, kLogoColors);
+    const Picture logo = Logo();
     const std::vector<DWORD> logoBefore = logo.Bits();
-    Canvas canvas(12, 8, kSentinel);
+    Canvas canvas(SIZE{12, 8}, kSentinel);
     DrawTransparentBitmap(&canvas.dc, logo.m_bitmap, 4, 3, kRed);
 
     for (int y = 0; y < 8; ++y) {
@@ -215,8 +172,8 @@ TEST(TransparentBitmap, LeavesOutPureRedOnlyAndTheSourceAsItWas)
 
 TEST(TransparentBitmap, APartlyOutsidePositionDrawsThePartInside)
 {
-    Picture logo(5, 2, kLogoColors);
-    Canvas canvas(4, 2, kSentinel);
+    const Picture logo = Logo();
+    Canvas canvas(SIZE{4, 2}, kSentinel);
     DrawTransparentBitmap(&canvas.dc, logo.m_bitmap, -2, -1, kRed);
     EXPECT_EQ(RGB(0, 0, 255), canvas.dc.GetPixel(0, 0));     // the logo's (2, 1)
     EXPECT_EQ(kSentinel, canvas.dc.GetPixel(1, 0));          // its pure red (3, 1)
@@ -227,7 +184,7 @@ TEST(TransparentBitmap, APartlyOutsidePositionDrawsThePartInside)
 
 TEST(TransparentBitmap, NoBitmapDrawsNothing)
 {
-    Canvas canvas(4, 4, kSentinel);
+    Canvas canvas(SIZE{4, 4}, kSentinel);
     DrawTransparentBitmap(&canvas.dc, nullptr, 0, 0, kRed);
     EXPECT_EQ(kSentinel, canvas.dc.GetPixel(1, 1));
 }

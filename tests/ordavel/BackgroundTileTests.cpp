@@ -2,6 +2,7 @@
 #include "framework/CBitmap.h"
 #include "framework/TileBitmap.h"
 #include "resources/OrdavelResource.h"
+#include "support/Picture.h"
 
 #include <gtest/gtest.h>
 
@@ -40,57 +41,11 @@ COLORREF PatternAt(int x, int y)
     return RGB(x & 0xFF, y & 0xFF, (x >> 8) * 16 + 1);
 }
 
-HBITMAP MakePatternBitmap(SIZE size)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = size.cx;
-    info.bmiHeader.biHeight = -size.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    auto* pixels = static_cast<DWORD*>(bits);
-    for (int y = 0; y < size.cy; ++y) {
-        for (int x = 0; x < size.cx; ++x) {
-            const COLORREF c = PatternAt(x, y);
-            pixels[y * size.cx + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-        }
-    }
-    return bitmap;
-}
-
-class Canvas {
-public:
-    Canvas(int width, int height)
-    {
-        dc.CreateCompatibleDC(nullptr);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        m_bitmap.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        m_previous = dc.SelectObject(m_bitmap);
-        dc.FillSolidRect(RECT{0, 0, width, height}, kSentinel);
-    }
-    ~Canvas() { dc.SelectObject(m_previous); }
-
-    CDC dc;
-
-private:
-    CBitmap m_bitmap;
-    HGDIOBJ m_previous = nullptr;
-};
-
 TEST(TileBitmap, CoversTheWholeAreaWithUnscaledCopiesFromTheCorner)
 {
-    CBitmap tile;
-    ASSERT_TRUE(tile.Attach(MakePatternBitmap(kTile)));
-    Canvas canvas(450, 300);
-    ASSERT_TRUE(TileBitmap(canvas.dc, tile, 450, 300));
+    const Picture tile(kTile, PatternAt);
+    Canvas canvas(SIZE{450, 300}, kSentinel);
+    ASSERT_TRUE(TileBitmap(canvas.dc, tile.m_bitmap, 450, 300));
 
     const POINT probes[] = {{0, 0}, {216, 179}, {217, 0}, {5, 180}, {433, 7}, {434, 179}, {440, 200}, {449, 299}};
     for (const POINT& p : probes) {
@@ -101,7 +56,7 @@ TEST(TileBitmap, CoversTheWholeAreaWithUnscaledCopiesFromTheCorner)
 
 TEST(TileBitmap, NoBitmapDrawsNothing)
 {
-    Canvas canvas(50, 40);
+    Canvas canvas(SIZE{50, 40}, kSentinel);
     EXPECT_FALSE(TileBitmap(canvas.dc, nullptr, 50, 40));
     EXPECT_EQ(kSentinel, canvas.dc.GetPixel(10, 10));
 }
