@@ -9,10 +9,10 @@
 
 struct MeasuredDrive {
     char letter;
-    CString root;     // "C:\"
-    CString label;    // empty when the drive has none or cannot be read
-    DWORD serial;     // volume serial number; 0 when the volume cannot be read
-    bool removable;   // a removable drive may hold no medium, or another one later
+    CString root;             // "C:\"
+    CString label;            // empty when the drive has none or cannot be read
+    DWORD serial = 0;         // volume serial number; 0 when the volume cannot be read
+    bool removable = false;   // a removable drive may hold no medium, or another one later
 };
 
 class CDriveScan {

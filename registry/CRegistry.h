@@ -1,7 +1,8 @@
 // CRegistry: one connection to a registry root (local or on another machine) and at most one
 // open sub-key under it. Every operation keeps the Win32 code of its outcome for
 // GetLastErrorCode and answers TRUE exactly when that code is ERROR_SUCCESS. The key name is that
-// of the open key: whatever leaves no key open (a failed Open, Create or DeleteKey) leaves no name.
+// of the open key: whatever leaves no key open (a failed Open or Create, a failed DeleteKey of a
+// path) leaves no name.
 #pragma once
 
 #include "framework/CByteArray.h"

@@ -223,6 +223,8 @@ TEST(FreeSpaceGains, RemovableDrivePairsOnlyWithTheMediumItHeldAtTheSnapshot)
     }
 }
 
+// An empty card reader is left out without a word; a fixed drive that cannot be measured still
+// says so, at the snapshot and again at the report.
 TEST(FreeSpaceGains, RemovableDriveWithoutMediumIsLeftOutWithoutAWord)
 {
     SandboxDrive emptyCardReader(kCardReader);
@@ -230,34 +232,19 @@ TEST(FreeSpaceGains, RemovableDriveWithoutMediumIsLeftOutWithoutAWord)
     CDiskSpace space;
     std::vector<MeasuredDrive> drives = CDriveScan::Scan();   // C:, E: and the removable F:
     drives.push_back(CardReader());
+    drives.push_back({'Q', "Q:\\", "", 0, false});            // a fixed drive gone missing
     double freeBefore[32] = {};
     SnapshotDrive beforeDrive[32] = {};
 
     CFreeSpaceGains::RecordSnapshot(space, drives, freeBefore, beforeDrive);
-    const std::vector<DriveGain> gains = CFreeSpaceGains::Measure(space, drives, freeBefore, beforeDrive);
-
-    EXPECT_EQ("CEF", Letters(beforeDrive));
-    EXPECT_EQ("CEF", Letters(gains));
-    EXPECT_TRUE(boxes.shown.empty());
-}
-
-TEST(FreeSpaceGains, FixedDriveThatCannotBeMeasuredSaysSoAtSnapshotAndReport)
-{
-    RecordedBoxes boxes;
-    CDiskSpace space;
-    const std::vector<MeasuredDrive> drives = {{'Q', "Q:\\", "", 0, false}};
-    double freeBefore[32] = {};
-    SnapshotDrive beforeDrive[32] = {};
-
-    CFreeSpaceGains::RecordSnapshot(space, drives, freeBefore, beforeDrive);
+    EXPECT_EQ("CEFQ", Letters(beforeDrive));
+    EXPECT_EQ(CDiskSpace::kFailed, freeBefore[3]);
     EXPECT_EQ(1u, boxes.shown.size());
     const std::vector<DriveGain> gains = CFreeSpaceGains::Measure(space, drives, freeBefore, beforeDrive);
+    EXPECT_EQ("CEFQ", Letters(gains));
 
     ASSERT_EQ(2u, boxes.shown.size());
     for (const ShownBox& box : boxes.shown)
         ExpectFreeSpaceFailureBox(box);
-    ASSERT_EQ(1u, gains.size());
-    EXPECT_EQ(CDiskSpace::kFailed, gains[0].before);
-    EXPECT_EQ(CDiskSpace::kFailed, gains[0].after);
-    EXPECT_EQ(0.0, gains[0].gain);
+    EXPECT_EQ(0.0, gains.back().gain);
 }

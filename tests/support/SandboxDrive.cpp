@@ -66,6 +66,8 @@ void SandboxDrive::RemoveMedium()
 
 void SandboxDrive::Define(UINT driveType, const CString& unixFolder) const
 {
+    if (driveType != DRIVE_NO_ROOT_DIR)
+        ASSERT_TRUE(IsInsideSandbox(unixFolder)) << "not a drive: " << unixFolder.GetString();
     std::vector<BYTE> request(sizeof(UnixDriveDefinition) + unixFolder.GetLength() + 1, 0);
     auto* definition = reinterpret_cast<UnixDriveDefinition*>(request.data());
     definition->size = sizeof(UnixDriveDefinition);
