@@ -2,6 +2,7 @@
 // (C: fixed, D: CD-ROM, E: fixed labelled SANDBOX, F: removable).
 #include "app/CCleanerApp.h"
 #include "dialogs/CCleanReportDlg.h"
+#include "engine/CDriveScan.h"
 #include "engine/CFreeSpaceGains.h"
 #include "resources/DustoraResource.h"
 #include "support/RecordedBoxes.h"
@@ -10,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -122,15 +122,20 @@ protected:
 
 private:
     double m_savedBefore[32] = {};
-    char m_savedDrives[32] = {};
+    SnapshotDrive m_savedDrives[32] = {};
 };
 
 TEST_F(CleanReport, ListsEveryFixedAndRemovableDriveWithItsOwnBeforeValue)
 {
     RecordedBoxes boxes;
+    const std::vector<MeasuredDrive> drives = CDriveScan::Scan();
+    ASSERT_EQ(3u, drives.size());
     const double before[] = {1.0, 2.0, -1.0};
-    std::copy(std::begin(before), std::end(before), theApp.g_FreeBefore);
-    std::strcpy(theApp.g_FreeBeforeDrive, "CEF");
+    for (size_t i = 0; i < drives.size(); ++i) {
+        theApp.g_FreeBefore[i] = before[i];
+        theApp.g_FreeBeforeDrive[i] = {drives[i].letter, drives[i].serial};
+    }
+    theApp.g_FreeBeforeDrive[3] = {'\0', 0};
     const Shown shown = RunReport();
 
     const std::vector<std::string> lines = LinesOf(shown.text);
@@ -164,7 +169,7 @@ TEST_F(CleanReport, ListsEveryFixedAndRemovableDriveWithItsOwnBeforeValue)
 
 TEST_F(CleanReport, UsesUpTheRegistryCounter)
 {
-    std::strcpy(theApp.g_FreeBeforeDrive, "");
+    theApp.g_FreeBeforeDrive[0] = {'\0', 0};
     theApp.m_registryEntriesRemoved = 7;
     EXPECT_EQ("Removed 7 Registry Entries.", RunReport().registry);
     EXPECT_EQ(0, theApp.m_registryEntriesRemoved);
