@@ -141,38 +141,6 @@ TEST_F(CleanProgress, EveryUpdateButSetItemPumpsTheQueue)
     EXPECT_STREQ("Empty:", dlg.GetDlgItemText(IDC_PROGRESS_ACTION));
 }
 
-TEST_F(CleanProgress, RangeAndPositionReachTheBar)
-{
-    CCleanProgressDlg dlg;
-    dlg.SetRange(0, 21);   // before the window exists: taken at initialisation
-    ASSERT_TRUE(dlg.Create(&m_owner));
-    const HWND bar = ::GetDlgItem(dlg.GetSafeHwnd(), IDC_PROGRESS_BAR);
-    EXPECT_EQ(0, ::SendMessageA(bar, PBM_GETPOS, 0, 0));
-    EXPECT_EQ(21, ::SendMessageA(bar, PBM_GETRANGE, FALSE, 0));
-    dlg.SetPos(11);
-    EXPECT_EQ(11, ::SendMessageA(bar, PBM_GETPOS, 0, 0));
-    dlg.SetRange(0, 50);
-    EXPECT_EQ(50, ::SendMessageA(bar, PBM_GETRANGE, FALSE, 0));
-}
-
-TEST_F(CleanProgress, BannersAreCentredOneBelowTheOther)
-{
-    CCleanProgressDlg dlg;
-    ASSERT_TRUE(dlg.Create(&m_owner));
-    RECT client;
-    dlg.GetClientRect(&client);
-    RECT banner;
-    RECT second;
-    ::GetWindowRect(::GetDlgItem(dlg.GetSafeHwnd(), IDC_PROGRESS_BANNER), &banner);
-    ::GetWindowRect(::GetDlgItem(dlg.GetSafeHwnd(), IDC_PROGRESS_SECOND_BANNER), &second);
-    dlg.ScreenToClient(&banner);
-    dlg.ScreenToClient(&second);
-    EXPECT_EQ(client.right / 2 - (banner.right - banner.left) / 2, banner.left);
-    EXPECT_EQ(1, banner.top);
-    EXPECT_EQ(client.right / 2 - (second.right - second.left) / 2, second.left);
-    EXPECT_EQ(banner.bottom - banner.top, second.top);
-}
-
 TEST_F(CleanProgress, TheItemLineIsWhiteOnDarkBlueAndOtherLabelsYellowOverTheTiles)
 {
     CCleanProgressDlg dlg;

@@ -176,18 +176,10 @@ TEST_F(CleanReport, UsesUpTheRegistryCounter)
     EXPECT_EQ("Removed 0 Registry Entries.", RunReport().registry);
 }
 
-TEST_F(CleanReport, BannerIsCentredAtTheTopAndTheResultLinesSitOnABlueBand)
+TEST_F(CleanReport, TheResultLinesSitOnABlueBand)
 {
     CCleanReportDlg dlg;
     RunModal(dlg, [](CDialog& d) {
-        RECT client;
-        d.GetClientRect(&client);
-        RECT banner;
-        ::GetWindowRect(::GetDlgItem(d.GetSafeHwnd(), IDC_REPORT_BANNER), &banner);
-        d.ScreenToClient(&banner);
-        EXPECT_EQ(client.right / 2 - (banner.right - banner.left) / 2, banner.left);
-        EXPECT_EQ(1, banner.top);
-
         for (int id : {IDC_REPORT_TOTAL, IDC_REPORT_REGISTRY}) {
             SCOPED_TRACE(id);
             const HWND line = ::GetDlgItem(d.GetSafeHwnd(), id);
