@@ -352,7 +352,7 @@ def save_mask_bitmap(outside, path):
     outside.save(buffer, "BMP")
     data = bytearray(buffer.getvalue())
     palette_at = 14 + 40
-    assert data[palette_at:palette_at + 8] == b"\0\0\0\0\xff\xff\xff\0"
+    assert data[palette_at:palette_at + 8] == b"\0" * 4 + b"\xff" * 4
     data[palette_at:palette_at + 8] = b"\xff\xff\xff\0\0\0\0\0"
     with open(path, "wb") as f:
         f.write(data)
@@ -386,14 +386,13 @@ def _icon_256(image, matte):
 
 
 def _icon_32(image):
-    """32 bits with alpha; the pixels the AND mask hides are dimmed by their alpha, so that the
-    systems that draw through the mask and ignore alpha leave the screen almost as it was."""
-    r, g, b, a = image.split()
-    hidden = a.point(lambda v: 255 if v < 128 else 0)
-    dimmed = Image.merge("RGB", [ImageChops.multiply(c, a) for c in (r, g, b)])
-    rgb = Image.composite(dimmed, image.convert("RGB"), hidden)
-    rgb.putalpha(a)
-    return _icon_entry(rgb, _and_mask(image)), 32
+    """32 bits with alpha; the pixels that the AND mask hides are black, so that the systems that
+    draw through the mask and know nothing of alpha leave the screen as it was there."""
+    hidden = image.getchannel("A").point(lambda a: 255 if a < 128 else 0)
+    rgba = image.copy()
+    rgba.paste((0, 0, 0), mask=hidden)
+    rgba.putalpha(image.getchannel("A"))
+    return _icon_entry(rgba, _and_mask(image)), 32
 
 
 def save_icon(images, path, matte=MARBLE_MIDDLE):
