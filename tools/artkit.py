@@ -237,15 +237,6 @@ class Sketch:
     def line(self, points, width, paint, opacity=1.0):
         self.fill(self.line_mask(points, width), paint, opacity)
 
-    def framed_rect(self, box, outline, paint, radius=0):
-        """A rectangle with a one-pixel outline, the inside drawn one pixel in."""
-        self.rect(box, outline, radius)
-        self.rect(inset(box, 1), paint, max(0, radius - 1))
-
-    def framed_ellipse(self, box, outline, paint, width=1):
-        self.ellipse(box, outline)
-        self.ellipse(inset(box, width), paint)
-
     def result(self, width=None):
         """The picture at its own size, or reduced further to `width` pixels across."""
         return self.image.reduce(self.image.width // (width or self.width))
@@ -259,6 +250,11 @@ def grow(mask, pixels, scale):
     """The mask widened by `pixels` picture pixels all round."""
     radius = max(1, round(pixels * scale))
     return mask.filter(ImageFilter.MaxFilter(2 * radius + 1))
+
+
+def shrink(mask, pixels, scale):
+    """The mask narrowed by `pixels` picture pixels all round."""
+    return mask.filter(ImageFilter.MinFilter(2 * round(pixels * scale) + 1))
 
 
 def shifted(mask, dx, dy, scale):
@@ -304,6 +300,8 @@ MONTH_BAND = (18, 92, 150)
 DAY = (120, 160, 210)
 RED_DAY = (200, 40, 40)
 RING = (190, 200, 214)
+CLOCK_FACE = (255, 253, 236)
+CLOCK_PIN = (200, 30, 30)
 
 
 def calendar_page(sketch, small, dx=0.0, dy=0.0):
@@ -330,6 +328,23 @@ def calendar_page(sketch, small, dx=0.0, dy=0.0):
         for col in range(4):
             x, y = 6.0 + col * 5.0, 15.0 + row * 4.2
             sketch.rect(at(x, y, x + 3.0, y + 2.6), RED_DAY if (row, col) == (0, 2) else DAY, 0.5)
+
+
+def clock_hands(sketch, cx, cy, face, small):
+    """The hour marks (not at 16 x 16), the hands at ten to twelve and the pin of a clock face of
+    radius `face`: Ordavel's clock and Dustora's alarm clock."""
+    if not small:
+        for hour in range(12):
+            a = hour * math.pi / 6
+            r0 = face - (1.4 if hour % 3 == 0 else 0.8)
+            r1 = face - 0.2
+            sketch.line([(cx + r0 * math.sin(a), cy - r0 * math.cos(a)),
+                         (cx + r1 * math.sin(a), cy - r1 * math.cos(a))], 0.7, NAVY)
+    hand = 2.5 if small else 1.1
+    sketch.line([(cx, cy), (cx - face * 0.446, cy - face * 0.292)], hand, NAVY)
+    sketch.line([(cx, cy), (cx + face * 0.031, cy - face * 0.769)], hand * 0.8, NAVY)
+    pin = 0.8 if small else 0.9
+    sketch.ellipse((cx - pin, cy - pin, cx + pin, cy + pin), CLOCK_PIN)
 
 
 def icon_sketch(size):

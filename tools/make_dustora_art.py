@@ -24,7 +24,7 @@ import sys
 from PIL import Image, ImageChops, ImageFilter
 
 import artkit
-from artkit import Gradient, NAVY, Sketch, mix
+from artkit import Gradient, Sketch, inset, shrink
 
 TITLE_FONT = "URWBookman-DemiItalic.otf"
 LABEL_FONT = "URWGothic-Demi.otf"
@@ -34,7 +34,6 @@ GOLD_STOPS = [(0.0, (255, 255, 190)), (0.45, (255, 226, 70)), (1.0, (214, 128, 1
 INK = (3, 8, 34)                   # the marble's darkest tone, for outlines and shadows
 STRAW_STOPS = [(0.0, (255, 236, 140)), (1.0, (196, 134, 30))]
 WOOD_STOPS = [(0.0, (214, 130, 70)), (0.5, (160, 82, 36)), (1.0, (96, 44, 16))]
-BINDING = (196, 32, 40)
 
 
 @functools.lru_cache(maxsize=None)
@@ -89,6 +88,17 @@ def dust(sketch, puffs, colour=(200, 218, 240), opacity=0.35):
     sketch.fill(cloud.filter(ImageFilter.GaussianBlur(1.5 * sketch.scale)), colour, opacity)
 
 
+def bead_chain(sketch, x, y, step, count, radius, fade):
+    """A row of gold beads from x on, each a little smaller and fainter than the one before."""
+    def diamond(cx, r):
+        return [(cx, y - r), (cx + r, y), (cx, y + r), (cx - r, y)]
+    for i in range(count):
+        cx, r = x + i * step, radius * (1 - 0.035 * i)
+        sketch.polygon(diamond(cx, r + 1), INK)
+        sketch.polygon(diamond(cx, r), Gradient((cx, y - r), (cx, y + r), [(0, (255, 244, 170)), (1, (200, 130, 20))]),
+                       opacity=1 - i * fade)
+
+
 def fancy_text(sketch, text, font, size, xy, anchor="ls", stops=GOLD_STOPS, outline=1.3,
                shadow=(2.0, 2.0), spacing=0):
     """Lettering of the year-2000 kind: a dark outline, a drop shadow and a gradient fill."""
@@ -105,10 +115,6 @@ def fancy_text(sketch, text, font, size, xy, anchor="ls", stops=GOLD_STOPS, outl
     top_edge = ImageChops.subtract(letters, artkit.shifted(letters, 0, 0.9, s))
     sketch.fill(top_edge, (255, 255, 235), 0.7)
     return (x0 / s, y0 / s, x1 / s, y1 / s)
-
-
-def shrink(mask, pixels, scale):
-    return mask.filter(ImageFilter.MinFilter(2 * round(pixels * scale) + 1))
 
 
 def plate(sketch, outline):
@@ -160,13 +166,7 @@ def progress_banner():
     for side in (-1, 1):
         start = box[0] - 12 if side < 0 else box[2] + 12
         artkit.sparkle(sketch, start + side * 2, 11.5, 5)
-        for i in range(14):                      # a chain of beads, fading towards the ends
-            x = start + side * (12 + i * 11)
-            r = 2.6 - i * 0.08
-            sketch.polygon([(x, 11.5 - r - 0.9), (x + r + 0.9, 11.5), (x, 11.5 + r + 0.9), (x - r - 0.9, 11.5)], INK)
-            sketch.polygon([(x, 11.5 - r), (x + r, 11.5), (x, 11.5 + r), (x - r, 11.5)],
-                           Gradient((x, 11.5 - r), (x, 11.5 + r), [(0, (255, 244, 170)), (1, (200, 130, 20))]),
-                           opacity=1 - i * 0.05)
+        bead_chain(sketch, start + side * 12, 11.5, side * 11, 14, 2.6, 0.05)
     return sketch.result().convert("RGB")
 
 
@@ -205,7 +205,7 @@ def disk(sketch, cx, cy, rx, ry, detail=True):
     if detail:
         for f in (0.8, 0.62):
             box = (cx - rx * f, cy - ry * f, cx + rx * f, cy + ry * f)
-            ring = ImageChops.subtract(sketch.ellipse_mask(box), sketch.ellipse_mask(artkit.inset(box, 0.5)))
+            ring = ImageChops.subtract(sketch.ellipse_mask(box), sketch.ellipse_mask(inset(box, 0.5)))
             sketch.fill(ring, (100, 116, 150), 0.35)
     for f, paint in ((0.27, INK), (0.25, (120, 132, 160)), (0.15, INK), (0.13, (236, 240, 248))):
         sketch.ellipse((cx - rx * f, cy - ry * f, cx + rx * f, cy + ry * f), paint)
@@ -282,13 +282,7 @@ def splash():
     for x, y, r in ((250, 206, 9), (282, 226, 5.5), (226, 232, 4.5), (300, 196, 4), (36, 180, 6), (60, 160, 3.5)):
         artkit.sparkle(sketch, x, y, r)
     for side in (-1, 1):
-        for i in range(11):
-            x = centre + side * (8 + i * 14)
-            r = 3.2 - i * 0.12
-            sketch.polygon([(x, 282 - r - 1), (x + r + 1, 282), (x, 282 + r + 1), (x - r - 1, 282)], INK)
-            sketch.polygon([(x, 282 - r), (x + r, 282), (x, 282 + r), (x - r, 282)],
-                           Gradient((x, 282 - r), (x, 282 + r), [(0, (255, 244, 170)), (1, (200, 130, 20))]),
-                           opacity=1 - i * 0.06)
+        bead_chain(sketch, centre + side * 8, 282, side * 14, 11, 3.2, 0.06)
     fancy_text(sketch, "Version 2.0", LABEL_FONT, 18, (centre, 310), anchor="ms", outline=1.1, shadow=(1.5, 1.5))
     label = fancy_text(sketch, "Halvex Software", LABEL_FONT, 15, (centre + 12, 337), anchor="ms", outline=1.0,
                        shadow=(1.2, 1.2), stops=[(0, (255, 255, 255)), (1, (150, 215, 255))])
@@ -325,7 +319,7 @@ def glossy_button(sketch, small, stops):
     box = (1, 1, 31, 31) if small else (2, 2, 30, 30)
     mask = sketch.ellipse_mask(box)
     outlined(sketch, mask, Gradient((9, 7), None, stops, radius=24), width=pixel(small))
-    gloss(sketch, mask, artkit.inset(box, pixel(small)))
+    gloss(sketch, mask, inset(box, pixel(small)))
     return box
 
 
@@ -344,20 +338,20 @@ def program_icon(sketch, small):
 
 def exit_icon(sketch, small):
     o = pixel(small)
-    frame = (4, 3, 20, 30) if small else (5, 3, 20, 29)
+    frame = (2, 2, 20, 30) if small else (5, 3, 20, 29)
     sketch.rect(frame, INK)
-    sketch.rect(artkit.inset(frame, o), Gradient((0, 3), (0, 29), [(0, (18, 30, 60)), (1, (40, 70, 110))]))
+    sketch.rect(inset(frame, o), Gradient((0, 3), (0, 29), [(0, (18, 30, 60)), (1, (40, 70, 110))]))
     # The door, swung open towards us on its left hinge.
     x0, y0, x1, y1 = frame
-    leaf = [(x0, y0), (x0 + (8 if small else 9), y0 + 3), (x0 + (8 if small else 9), y1 + 1), (x0, y1)]
+    leaf = [(x0, y0), (x0 + (10 if small else 9), y0 + 3), (x0 + (10 if small else 9), y1 + 1), (x0, y1)]
     outlined(sketch, sketch.polygon_mask(leaf), Gradient((x0, 0), (x0 + 9, 0), WOOD_STOPS), width=o)
     if not small:
         sketch.polygon([(x0 + 2.5, y0 + 4.5), (x0 + 7, y0 + 6.5), (x0 + 7, y0 + 13), (x0 + 2.5, y0 + 12)], (120, 60, 24), 0.7)
         sketch.polygon([(x0 + 2.5, y0 + 15), (x0 + 7, y0 + 16), (x0 + 7, y0 + 23), (x0 + 2.5, y0 + 22.5)], (120, 60, 24), 0.7)
-    knob = (x0 + 5.5, 17, x0 + 8, 19.5) if not small else (x0 + 4, 16, x0 + 7, 19)
+    knob = (x0 + 5.5, 17, x0 + 8, 19.5) if not small else (x0 + 6, 16, x0 + 8, 18)
     sketch.ellipse(knob, (255, 214, 60))
     # The way out.
-    arrow = ([(13, 13), (21, 13), (21, 8), (30, 16), (21, 24), (21, 19), (13, 19)] if small else
+    arrow = ([(12, 12), (20, 12), (20, 5), (31, 16), (20, 27), (20, 20), (12, 20)] if small else
              [(13, 13), (21, 13), (21, 8.5), (29.5, 16), (21, 23.5), (21, 19), (13, 19)])
     outlined(sketch, sketch.polygon_mask(arrow), Gradient((0, 8), (0, 24), [(0, (170, 255, 120)), (1, (30, 150, 40))]),
              width=o)
@@ -418,7 +412,7 @@ def globe(sketch, cx, cy, r, small):
                                        sketch.ellipse_mask((cx - r * f + 0.6, cy - r, cx + r * f - 0.6, cy + r)))
             sketch.fill(ImageChops.multiply(ring, inside), (230, 245, 255), 0.45)
         sketch.fill(ImageChops.multiply(sketch.rect_mask((cx - r, cy - 0.3, cx + r, cy + 0.3)), inside), (230, 245, 255), 0.45)
-    gloss(sketch, inside, artkit.inset(box, o), 0.45)
+    gloss(sketch, inside, inset(box, o), 0.45)
 
 
 def web_icon(sketch, small):
@@ -447,7 +441,7 @@ def wheel_icon(sketch, small):
         k = knob - o * 0.7
         sketch.ellipse((tip[0] - k, tip[1] - k, tip[0] + k, tip[1] + k), wood)
     outer = (cx - ring_r - ring_w / 2, cy - ring_r - ring_w / 2, cx + ring_r + ring_w / 2, cy + ring_r + ring_w / 2)
-    ring = ImageChops.subtract(sketch.ellipse_mask(outer), sketch.ellipse_mask(artkit.inset(outer, ring_w)))
+    ring = ImageChops.subtract(sketch.ellipse_mask(outer), sketch.ellipse_mask(inset(outer, ring_w)))
     if not small:
         sketch.fill(artkit.grow(ring, o, sketch.scale), INK)
     sketch.fill(ring, Gradient((6, 6), (26, 26), [(0, (250, 190, 110)), (1, (130, 64, 22))]))
@@ -466,7 +460,7 @@ def note_icon(sketch, small):
     outlined(sketch, mask, Gradient((box[0] + 4, box[1] + 4), None,
                                     [(0, (150, 210, 255)), (0.5, (30, 100, 210)), (1, (10, 40, 120))], radius=20),
              width=o)
-    gloss(sketch, mask, artkit.inset(box, o), 0.45)
+    gloss(sketch, mask, inset(box, o), 0.45)
     if small:
         sketch.rect((14, 7, 18, 11), (255, 255, 255))
         sketch.rect((14, 13, 18, 25), (255, 255, 255))
@@ -488,7 +482,7 @@ def mail_icon(sketch, small):
     seal = (mx - 3.2 * o, y0 + (y1 - y0) * 0.6 - 2.6 * o, mx + 3.2 * o, y0 + (y1 - y0) * 0.6 + 2.6 * o) if small else \
         (mx - 3, y0 + 8, mx + 3, y0 + 14)
     sketch.ellipse(seal, INK)
-    sketch.ellipse(artkit.inset(seal, o * 0.8), Gradient((0, seal[1]), (0, seal[3]), [(0, (255, 110, 100)), (1, (170, 20, 30))]))
+    sketch.ellipse(inset(seal, o * 0.8), Gradient((0, seal[1]), (0, seal[3]), [(0, (255, 110, 100)), (1, (170, 20, 30))]))
 
 
 def alarm_clock(sketch, small):
@@ -508,20 +502,10 @@ def alarm_clock(sketch, small):
     outlined(sketch, sketch.ellipse_mask(body), Gradient((cx - r, cy - r), (cx + r, cy + r),
                                                          [(0, (255, 130, 110)), (0.5, (210, 40, 40)), (1, (120, 10, 20))]),
              width=o)
-    face = artkit.inset(body, 4 if small else 2.6)
+    face = inset(body, 4 if small else 2.6)
     sketch.ellipse(face, INK)
-    sketch.ellipse(artkit.inset(face, o * 0.7), (255, 253, 236))
-    if not small:
-        for hour in range(12):
-            a = hour * math.pi / 6
-            r0, r1 = (r - 5.2, r - 3.8) if hour % 3 == 0 else (r - 4.6, r - 3.9)
-            sketch.line([(cx + r0 * math.sin(a), cy - r0 * math.cos(a)), (cx + r1 * math.sin(a), cy - r1 * math.cos(a))],
-                        0.7, NAVY)
-    hand = 2.4 if small else 1.3
-    sketch.line([(cx, cy), (cx - (4 if small else 3.6), cy - (3 if small else 2.4))], hand, NAVY)
-    sketch.line([(cx, cy), (cx + 0.2, cy - (6.5 if small else 5.8))], hand * 0.8, NAVY)
-    pin = 1.2 if small else 0.9
-    sketch.ellipse((cx - pin, cy - pin, cx + pin, cy + pin), (200, 30, 30))
+    sketch.ellipse(inset(face, o * 0.7), artkit.CLOCK_FACE)
+    artkit.clock_hands(sketch, cx, cy, face[2] - cx, small)
 
 
 def gear(sketch, cx, cy, r, small, teeth=8):
@@ -610,13 +594,13 @@ def icon(draw, size):
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     target = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "resources")
+    os.makedirs(os.path.join(target, "icons"), exist_ok=True)
     artkit.save_bitmap(background(), os.path.join(target, "DustoraBackground.bmp"))
     artkit.save_bitmap(banner(), os.path.join(target, "DustoraBanner.bmp"))
     artkit.save_bitmap(progress_banner(), os.path.join(target, "DustoraProgress.bmp"))
     artkit.save_bitmap(report_logo(), os.path.join(target, "DustoraLogo.bmp"))
     artkit.save_bitmap(splash(), os.path.join(target, "DustoraSplash.bmp"))
     artkit.save_mask_bitmap(splash_outside(), os.path.join(target, "DustoraSplashMask.bmp"))
-    os.makedirs(os.path.join(target, "icons"), exist_ok=True)
     for name, draw in ICONS:
         artkit.save_icon([icon(draw, 32), icon(draw, 16)], os.path.join(target, name))
 
