@@ -98,12 +98,12 @@ def marble_tile(seed=11, veins=(2, 1)):
     return tile
 
 
-def tiled(tile, width, height, origin=(0, 0)):
+def tiled(tile, width, height):
     """The tile repeated over width x height, as the dialogs lay it from their corner."""
     out = Image.new("RGB", (width, height))
     rgb = tile.convert("RGB")
-    for top in range(-origin[1], height, tile.height):
-        for left in range(-origin[0], width, tile.width):
+    for top in range(0, height, tile.height):
+        for left in range(0, width, tile.width):
             out.paste(rgb, (left, top))
     return out
 
@@ -138,7 +138,7 @@ class Gradient:
         return self.stops[-1][1]
 
     def render(self, box, scale):
-        """The paint over box (in working pixels), worked out once per picture pixel quarter."""
+        """The paint over box (in working pixels), worked out at every half picture pixel."""
         x0, y0, x1, y1 = box
         step = max(1, scale // 2)
         w, h = (x1 - x0 + step - 1) // step, (y1 - y0 + step - 1) // step
@@ -157,9 +157,9 @@ def solid(colour):
 
 
 class Sketch:
-    def __init__(self, width, height, scale=8, background=(0, 0, 0, 0)):
+    def __init__(self, width, height, scale=8):
         self.width, self.height, self.scale = width, height, scale
-        self.image = Image.new("RGBA", (width * scale, height * scale), background)
+        self.image = Image.new("RGBA", (width * scale, height * scale), (0, 0, 0, 0))
 
     # Coverage masks, at working size.
     def blank(self):
@@ -237,6 +237,18 @@ class Sketch:
     def line(self, points, width, paint, opacity=1.0):
         self.fill(self.line_mask(points, width), paint, opacity)
 
+    # Masks changed.
+    def grow(self, mask, pixels):
+        """The mask widened by `pixels` picture pixels all round."""
+        return mask.filter(ImageFilter.MaxFilter(2 * max(1, round(pixels * self.scale)) + 1))
+
+    def shrink(self, mask, pixels):
+        """The mask narrowed by `pixels` picture pixels all round."""
+        return mask.filter(ImageFilter.MinFilter(2 * round(pixels * self.scale) + 1))
+
+    def shifted(self, mask, dx, dy):
+        return ImageChops.offset(mask, round(dx * self.scale), round(dy * self.scale))
+
     def result(self, width=None):
         """The picture at its own size, or reduced further to `width` pixels across."""
         return self.image.reduce(self.image.width // (width or self.width))
@@ -244,21 +256,6 @@ class Sketch:
 
 def inset(box, d):
     return (box[0] + d, box[1] + d, box[2] - d, box[3] - d)
-
-
-def grow(mask, pixels, scale):
-    """The mask widened by `pixels` picture pixels all round."""
-    radius = max(1, round(pixels * scale))
-    return mask.filter(ImageFilter.MaxFilter(2 * radius + 1))
-
-
-def shrink(mask, pixels, scale):
-    """The mask narrowed by `pixels` picture pixels all round."""
-    return mask.filter(ImageFilter.MinFilter(2 * round(pixels * scale) + 1))
-
-
-def shifted(mask, dx, dy, scale):
-    return ImageChops.offset(mask, round(dx * scale), round(dy * scale))
 
 
 def star_points(cx, cy, r, sharpness=0.6, count=64):

@@ -24,13 +24,17 @@ import sys
 from PIL import Image, ImageChops, ImageFilter
 
 import artkit
-from artkit import Gradient, Sketch, inset, shrink
+from artkit import Gradient, Sketch, inset
 
 TITLE_FONT = "URWBookman-DemiItalic.otf"
 LABEL_FONT = "URWGothic-Demi.otf"
 
 YELLOW = (255, 255, 64)            # the dialogs' text
+GOLD_RIM = [(0.0, (255, 240, 170)), (0.5, (200, 150, 40)), (1.0, (120, 70, 10))]
 GOLD_STOPS = [(0.0, (255, 255, 190)), (0.45, (255, 226, 70)), (1.0, (214, 128, 12))]
+RED_STOPS = [(0.0, (255, 130, 110)), (0.5, (210, 40, 40)), (1.0, (150, 16, 24))]   # the alarm clock, the seal
+BLUE_GLASS = [(0.0, (150, 210, 255)), (0.5, (30, 100, 210)), (1.0, (10, 40, 120))]   # help and note signs
+ICE_STOPS = [(0.0, (255, 255, 255)), (1.0, (150, 215, 255))]   # the second lines of lettering
 INK = (3, 8, 34)                   # the marble's darkest tone, for outlines and shadows
 STRAW_STOPS = [(0.0, (255, 236, 140)), (1.0, (196, 134, 30))]
 WOOD_STOPS = [(0.0, (214, 130, 70)), (0.5, (160, 82, 36)), (1.0, (96, 44, 16))]
@@ -105,14 +109,14 @@ def fancy_text(sketch, text, font, size, xy, anchor="ls", stops=GOLD_STOPS, outl
     s = sketch.scale
     letters = sketch.text_mask(text, font, size, xy, anchor, spacing)
     x0, y0, x1, y1 = letters.getbbox()
-    edged = artkit.grow(letters, outline, s) if outline else letters
+    edged = sketch.grow(letters, outline) if outline else letters
     if shadow:
-        soft = artkit.shifted(edged, *shadow, s).filter(ImageFilter.GaussianBlur(1.2 * s))
+        soft = sketch.shifted(edged, *shadow).filter(ImageFilter.GaussianBlur(1.2 * s))
         sketch.fill(soft, INK, 0.85)
     sketch.fill(edged, INK)
     sketch.fill(letters, Gradient((0, y0 / s), (0, y1 / s), stops))
     # A thin light line along the letters' top edges.
-    top_edge = ImageChops.subtract(letters, artkit.shifted(letters, 0, 0.9, s))
+    top_edge = ImageChops.subtract(letters, sketch.shifted(letters, 0, 0.9))
     sketch.fill(top_edge, (255, 255, 235), 0.7)
     return (x0 / s, y0 / s, x1 / s, y1 / s)
 
@@ -123,69 +127,14 @@ def plate(sketch, outline):
     s = sketch.scale
     x0, y0, x1, y1 = (v / s for v in outline.getbbox())
     sketch.fill(outline, INK)
-    sketch.fill(shrink(outline, 1, s), Gradient(
-        (0, y0), (0, y1), [(0, (255, 240, 170)), (0.5, (200, 150, 40)), (1, (120, 70, 10))]))
-    face = shrink(outline, 2, s)
+    sketch.fill(sketch.shrink(outline, 1), Gradient((0, y0), (0, y1), GOLD_RIM))
+    face = sketch.shrink(outline, 2)
     marble = artkit.tiled(background(), sketch.width, sketch.height).convert("RGBA")
     sketch.image.paste(marble.resize(sketch.image.size, Image.NEAREST), (0, 0), face)
     sketch.fill(ImageChops.multiply(face, sketch.rect_mask((x0, y0, x1, y0 + 24))),
                 Gradient((0, y0), (0, y0 + 24), [(0, (160, 200, 255, 70)), (1, (160, 200, 255, 0))]))
     sketch.fill(ImageChops.multiply(face, sketch.rect_mask((x0, y1 - 6, x1, y1))),
                 Gradient((0, y1 - 6), (0, y1), [(0, (0, 0, 0, 0)), (1, (0, 0, 20, 110))]))
-
-
-# ---------------------------------------------------------------------------------------------
-# The pictures
-
-def banner():
-    sketch = Sketch(468, 49, scale=4)
-    plate(sketch, sketch.rect_mask((0, 0, 468, 49), 7))
-    dust(sketch, [(62, 41, 8), (50, 43, 6), (72, 44, 5), (40, 41, 4), (56, 36, 4)])
-    broom(sketch, Place(100, 22, 0.62, 58), handle=52)
-    for x, y, r in ((34, 15, 5.5), (22, 30, 3.0), (52, 8, 2.8), (64, 22, 2.2)):
-        artkit.sparkle(sketch, x, y, r)
-    box = fancy_text(sketch, "Dustora", TITLE_FONT, 37, (134, 37))
-    glint(sketch, box[0] + 12, box[1] + 4, 6.5)
-    label = dict(font=LABEL_FONT, size=15, outline=1.0, shadow=(1.2, 1.2))
-    box = fancy_text(sketch, "System Cleaner", xy=(box[2] + 14, 37),
-                     stops=[(0, (255, 255, 255)), (1, (150, 215, 255))], **label)
-    fancy_text(sketch, "2.0", xy=(box[2] + 7, 37), **label)
-    return sketch.result().convert("RGB")
-
-
-def progress_banner():
-    """A band across the progress dialog under the banner; it runs wider than the dialog, so
-    its ends may be cut off and carry nothing that matters."""
-    sketch = Sketch(500, 23, scale=4)
-    sketch.rect((0, 0, 500, 23), INK)
-    sketch.rect((0, 1, 500, 22), Gradient((0, 1), (0, 22), [(0, (255, 236, 150)), (0.5, (196, 140, 32)), (1, (110, 64, 8))]))
-    sketch.rect((0, 2, 500, 21), Gradient((0, 2), (0, 21), [(0, (0, 0, 110)), (0.5, (0, 0, 84)), (1, (0, 0, 48))]))
-    sketch.rect((0, 2, 500, 8), (150, 190, 255), opacity=0.10)
-    box = fancy_text(sketch, "System Clean in progress", LABEL_FONT, 13.5, (250, 17), anchor="ms",
-                     stops=[(0, (255, 255, 200)), (1, YELLOW)], outline=0.9, shadow=(1, 1), spacing=0.6)
-    for side in (-1, 1):
-        start = box[0] - 12 if side < 0 else box[2] + 12
-        artkit.sparkle(sketch, start + side * 2, 11.5, 5)
-        bead_chain(sketch, start + side * 12, 11.5, side * 11, 14, 2.6, 0.05)
-    return sketch.result().convert("RGB")
-
-
-def _on_red(picture, opaque_from=96):
-    """A picture for drawing with pure red as the see-through colour: pixels more than
-    `opaque_from` covered are blended against the marble they will sit on, the rest are pure red,
-    and no drawn pixel is pure red."""
-    flat = Image.new("RGB", picture.size, artkit.MARBLE_MIDDLE)
-    flat.paste(picture, mask=picture.getchannel("A"))
-    flat = Image.eval(flat, lambda v: v)  # a copy
-    pixels = flat.load()
-    alpha = picture.getchannel("A").load()
-    for y in range(picture.height):
-        for x in range(picture.width):
-            if alpha[x, y] < opaque_from:
-                pixels[x, y] = (255, 0, 0)
-            elif pixels[x, y] == (255, 0, 0):
-                pixels[x, y] = (254, 0, 0)
-    return flat
 
 
 def disk(sketch, cx, cy, rx, ry, detail=True):
@@ -218,6 +167,59 @@ def glint(sketch, cx, cy, r):
     sketch.polygon(artkit.star_points(cx, cy, r, 0.5), (255, 255, 245))
 
 
+# ---------------------------------------------------------------------------------------------
+# The pictures
+
+def banner():
+    sketch = Sketch(468, 49, scale=4)
+    plate(sketch, sketch.rect_mask((0, 0, 468, 49), 7))
+    dust(sketch, [(62, 41, 8), (50, 43, 6), (72, 44, 5), (40, 41, 4), (56, 36, 4)])
+    broom(sketch, Place(100, 22, 0.62, 58), handle=52)
+    for x, y, r in ((34, 15, 5.5), (22, 30, 3.0), (52, 8, 2.8), (64, 22, 2.2)):
+        artkit.sparkle(sketch, x, y, r)
+    box = fancy_text(sketch, "Dustora", TITLE_FONT, 37, (134, 37))
+    glint(sketch, box[0] + 12, box[1] + 4, 6.5)
+    label = dict(font=LABEL_FONT, size=15, outline=1.0, shadow=(1.2, 1.2))
+    box = fancy_text(sketch, "System Cleaner", xy=(box[2] + 14, 37),
+                     stops=ICE_STOPS, **label)
+    fancy_text(sketch, "2.0", xy=(box[2] + 7, 37), **label)
+    return sketch.result().convert("RGB")
+
+
+def progress_banner():
+    """A band across the progress dialog under the banner; it runs wider than the dialog, so
+    its ends may be cut off and carry nothing that matters."""
+    sketch = Sketch(500, 23, scale=4)
+    sketch.rect((0, 0, 500, 23), INK)
+    sketch.rect((0, 1, 500, 22), Gradient((0, 1), (0, 22), GOLD_RIM))
+    sketch.rect((0, 2, 500, 21), Gradient((0, 2), (0, 21), [(0, (0, 0, 110)), (0.5, (0, 0, 84)), (1, (0, 0, 48))]))
+    sketch.rect((0, 2, 500, 8), (150, 190, 255), opacity=0.10)
+    box = fancy_text(sketch, "System Clean in progress", LABEL_FONT, 13.5, (250, 17), anchor="ms",
+                     stops=[(0, (255, 255, 200)), (1, YELLOW)], outline=0.9, shadow=(1, 1), spacing=0.6)
+    for side in (-1, 1):
+        start = box[0] - 12 if side < 0 else box[2] + 12
+        artkit.sparkle(sketch, start + side * 2, 11.5, 5)
+        bead_chain(sketch, start + side * 12, 11.5, side * 11, 14, 2.6, 0.05)
+    return sketch.result().convert("RGB")
+
+
+def _on_red(picture, opaque_from=96):
+    """A picture for drawing with pure red as the see-through colour: pixels more than
+    `opaque_from` covered are blended against the marble they will sit on, the rest are pure red,
+    and no drawn pixel is pure red."""
+    flat = Image.new("RGB", picture.size, artkit.MARBLE_MIDDLE)
+    flat.paste(picture, mask=picture.getchannel("A"))
+    pixels = flat.load()
+    alpha = picture.getchannel("A").load()
+    for y in range(picture.height):
+        for x in range(picture.width):
+            if alpha[x, y] < opaque_from:
+                pixels[x, y] = (255, 0, 0)
+            elif pixels[x, y] == (255, 0, 0):
+                pixels[x, y] = (254, 0, 0)
+    return flat
+
+
 def report_logo():
     sketch = Sketch(160, 36, scale=8)
     # The top rows stay clear: the report's banner ends over them.
@@ -226,7 +228,7 @@ def report_logo():
     artkit.sparkle(sketch, 5, 18, 3.4)
     fancy_text(sketch, "Dustora", TITLE_FONT, 21, (38, 26), outline=1.1, shadow=None)
     fancy_text(sketch, "CLEAN REPORT", LABEL_FONT, 8.5, (156, 35), anchor="rs", outline=0.8, shadow=None,
-               stops=[(0, (255, 255, 255)), (1, (160, 220, 255))], spacing=0.4)
+               stops=ICE_STOPS, spacing=0.4)
     return _on_red(sketch.result())
 
 
@@ -271,7 +273,7 @@ def splash():
     box = fancy_text(sketch, "Dustora", TITLE_FONT, 68, (centre, 96), anchor="ms", outline=2.0, shadow=(3, 3))
     glint(sketch, box[0] + 22, box[1] + 8, 11)
     fancy_text(sketch, "System Cleaner", LABEL_FONT, 21, (centre, 128), anchor="ms", outline=1.2, shadow=(1.5, 1.5),
-               stops=[(0, (255, 255, 255)), (1, (150, 215, 255))], spacing=1.0)
+               stops=ICE_STOPS, spacing=1.0)
     # A platter swept clean: dust blown off its left edge, the broom still at work.
     disk(sketch, centre - 6, 214, 116, 40)
     dust(sketch, [(70, 236, 17), (52, 228, 13), (88, 244, 12), (38, 238, 9), (60, 214, 8), (28, 224, 6)],
@@ -285,7 +287,7 @@ def splash():
         bead_chain(sketch, centre + side * 8, 282, side * 14, 11, 3.2, 0.06)
     fancy_text(sketch, "Version 2.0", LABEL_FONT, 18, (centre, 310), anchor="ms", outline=1.1, shadow=(1.5, 1.5))
     label = fancy_text(sketch, "Halvex Software", LABEL_FONT, 15, (centre + 12, 337), anchor="ms", outline=1.0,
-                       shadow=(1.2, 1.2), stops=[(0, (255, 255, 255)), (1, (150, 215, 255))])
+                       shadow=(1.2, 1.2), stops=ICE_STOPS)
     maker_mark(sketch, label[0] - 14, 331.5, 8.5)
     fancy_text(sketch, "Copyright (C) 2000 Halvex Software. All rights reserved.", "DejaVuSans.ttf", 8.5,
                (centre, 354), anchor="ms", outline=0, shadow=None, stops=[(0, (190, 210, 235)), (1, (190, 210, 235))])
@@ -303,7 +305,7 @@ def pixel(small):
 
 def outlined(sketch, mask, paint, rim=INK, width=1.0):
     sketch.fill(mask, rim)
-    sketch.fill(shrink(mask, width, sketch.scale), paint)
+    sketch.fill(sketch.shrink(mask, width), paint)
 
 
 def gloss(sketch, mask, box, strength=0.55):
@@ -320,7 +322,6 @@ def glossy_button(sketch, small, stops):
     mask = sketch.ellipse_mask(box)
     outlined(sketch, mask, Gradient((9, 7), None, stops, radius=24), width=pixel(small))
     gloss(sketch, mask, inset(box, pixel(small)))
-    return box
 
 
 def program_icon(sketch, small):
@@ -346,8 +347,9 @@ def exit_icon(sketch, small):
     leaf = [(x0, y0), (x0 + (10 if small else 9), y0 + 3), (x0 + (10 if small else 9), y1 + 1), (x0, y1)]
     outlined(sketch, sketch.polygon_mask(leaf), Gradient((x0, 0), (x0 + 9, 0), WOOD_STOPS), width=o)
     if not small:
-        sketch.polygon([(x0 + 2.5, y0 + 4.5), (x0 + 7, y0 + 6.5), (x0 + 7, y0 + 13), (x0 + 2.5, y0 + 12)], (120, 60, 24), 0.7)
-        sketch.polygon([(x0 + 2.5, y0 + 15), (x0 + 7, y0 + 16), (x0 + 7, y0 + 23), (x0 + 2.5, y0 + 22.5)], (120, 60, 24), 0.7)
+        for top, bottom in ((4.5, 12), (15, 22.5)):                        # its panels
+            panel = [(2.5, top), (7, top + 1.5), (7, bottom + 0.5), (2.5, bottom)]
+            sketch.polygon([(x0 + x, y0 + y) for x, y in panel], (120, 60, 24), 0.7)
     knob = (x0 + 5.5, 17, x0 + 8, 19.5) if not small else (x0 + 6, 16, x0 + 8, 18)
     sketch.ellipse(knob, (255, 214, 60))
     # The way out.
@@ -358,10 +360,10 @@ def exit_icon(sketch, small):
 
 
 def help_icon(sketch, small):
-    glossy_button(sketch, small, [(0, (150, 210, 255)), (0.5, (30, 100, 210)), (1, (10, 40, 120))])
+    glossy_button(sketch, small, BLUE_GLASS)
     size = 25 if small else 21
     mark = sketch.text_mask("?", "DejaVuSans-Bold.ttf", size, (16.5, 17), anchor="mm")
-    sketch.fill(artkit.grow(mark, pixel(small) * 0.8, sketch.scale), (10, 40, 120), 0.8)
+    sketch.fill(sketch.grow(mark, pixel(small) * 0.8), (10, 40, 120), 0.8)
     sketch.fill(mark, (255, 255, 255))
 
 
@@ -379,8 +381,8 @@ def page(sketch, box, small, fold=6, lines=True):
     o = pixel(small)
     x0, y0, x1, y1 = box
     sheet = [(x0, y0), (x1 - fold, y0), (x1, y0 + fold), (x1, y1), (x0, y1)]
-    outlined(sketch, sketch.polygon_mask(sheet), Gradient((x0, y0), (x1, y1), [(0, (255, 255, 255)), (1, (206, 214, 228))]),
-             width=o)
+    paper = Gradient((x0, y0), (x1, y1), [(0, (255, 255, 255)), (1, (206, 214, 228))])
+    outlined(sketch, sketch.polygon_mask(sheet), paper, width=o)
     sketch.polygon([(x1 - fold, y0), (x1 - fold, y0 + fold), (x1, y0 + fold)], INK)
     sketch.polygon([(x1 - fold + o, y0 + o * 1.5), (x1 - fold + o, y0 + fold - o), (x1 - o * 1.5, y0 + fold - o)],
                    (190, 200, 220))
@@ -401,17 +403,17 @@ def globe(sketch, cx, cy, r, small):
         [(0.2, -0.1), (0.6, -0.35), (0.85, 0.05), (0.65, 0.45), (0.35, 0.7), (0.15, 0.35)],
         [(-0.35, 0.55), (-0.05, 0.6), (-0.15, 0.85), (-0.4, 0.8)],
     ]
-    inside = shrink(mask, o, sketch.scale)
+    inside = sketch.shrink(mask, o)
     for blob in land[:2] if small else land:
         shape = sketch.polygon_mask([(cx + x * r, cy + y * r) for x, y in blob])
         sketch.fill(ImageChops.multiply(shape, inside), Gradient((cx, cy - r), (cx, cy + r),
                                                                   [(0, (150, 230, 90)), (1, (40, 130, 40))]))
-    if not small:
-        for f in (0.45,):
-            ring = ImageChops.subtract(sketch.ellipse_mask((cx - r * f, cy - r, cx + r * f, cy + r)),
-                                       sketch.ellipse_mask((cx - r * f + 0.6, cy - r, cx + r * f - 0.6, cy + r)))
-            sketch.fill(ImageChops.multiply(ring, inside), (230, 245, 255), 0.45)
-        sketch.fill(ImageChops.multiply(sketch.rect_mask((cx - r, cy - 0.3, cx + r, cy + 0.3)), inside), (230, 245, 255), 0.45)
+    if not small:                                                          # a meridian and the equator
+        meridian = ImageChops.subtract(sketch.ellipse_mask((cx - r * 0.45, cy - r, cx + r * 0.45, cy + r)),
+                                       sketch.ellipse_mask((cx - r * 0.45 + 0.6, cy - r, cx + r * 0.45 - 0.6, cy + r)))
+        sketch.fill(ImageChops.multiply(meridian, inside), (230, 245, 255), 0.45)
+        equator = sketch.rect_mask((cx - r, cy - 0.3, cx + r, cy + 0.3))
+        sketch.fill(ImageChops.multiply(equator, inside), (230, 245, 255), 0.45)
     gloss(sketch, inside, inset(box, o), 0.45)
 
 
@@ -443,7 +445,7 @@ def wheel_icon(sketch, small):
     outer = (cx - ring_r - ring_w / 2, cy - ring_r - ring_w / 2, cx + ring_r + ring_w / 2, cy + ring_r + ring_w / 2)
     ring = ImageChops.subtract(sketch.ellipse_mask(outer), sketch.ellipse_mask(inset(outer, ring_w)))
     if not small:
-        sketch.fill(artkit.grow(ring, o, sketch.scale), INK)
+        sketch.fill(sketch.grow(ring, o), INK)
     sketch.fill(ring, Gradient((6, 6), (26, 26), [(0, (250, 190, 110)), (1, (130, 64, 22))]))
     hub = 2.4 if small else 3.4
     if not small:
@@ -457,9 +459,7 @@ def note_icon(sketch, small):
     o = pixel(small)
     box = (2, 2, 30, 30) if small else (6, 6, 26, 26)
     mask = sketch.ellipse_mask(box)
-    outlined(sketch, mask, Gradient((box[0] + 4, box[1] + 4), None,
-                                    [(0, (150, 210, 255)), (0.5, (30, 100, 210)), (1, (10, 40, 120))], radius=20),
-             width=o)
+    outlined(sketch, mask, Gradient((box[0] + 4, box[1] + 4), None, BLUE_GLASS, radius=20), width=o)
     gloss(sketch, mask, inset(box, o), 0.45)
     if small:
         sketch.rect((14, 7, 18, 11), (255, 255, 255))
@@ -482,7 +482,7 @@ def mail_icon(sketch, small):
     seal = (mx - 3.2 * o, y0 + (y1 - y0) * 0.6 - 2.6 * o, mx + 3.2 * o, y0 + (y1 - y0) * 0.6 + 2.6 * o) if small else \
         (mx - 3, y0 + 8, mx + 3, y0 + 14)
     sketch.ellipse(seal, INK)
-    sketch.ellipse(inset(seal, o * 0.8), Gradient((0, seal[1]), (0, seal[3]), [(0, (255, 110, 100)), (1, (170, 20, 30))]))
+    sketch.ellipse(inset(seal, o * 0.8), Gradient((0, seal[1]), (0, seal[3]), RED_STOPS[::2]))
 
 
 def alarm_clock(sketch, small):
@@ -494,14 +494,13 @@ def alarm_clock(sketch, small):
         bell = (cx + side * r * 0.78, cy - r * 0.86)
         br = 5.4 if small else 5
         mask = sketch.ellipse_mask((bell[0] - br, bell[1] - br, bell[0] + br, bell[1] + br))
-        outlined(sketch, mask, Gradient((bell[0] - br, bell[1] - br), (bell[0] + br, bell[1] + br), GOLD_STOPS), width=o)
+        shine = Gradient((bell[0] - br, bell[1] - br), (bell[0] + br, bell[1] + br), GOLD_STOPS)
+        outlined(sketch, mask, shine, width=o)
     if not small:
         sketch.line([(cx - 6, cy - r - 2.5), (cx + 6, cy - r - 2.5)], 2.2, INK)
         sketch.line([(cx, cy - r - 2.5), (cx, cy - r + 1)], 2.2, INK)
     body = (cx - r, cy - r, cx + r, cy + r)
-    outlined(sketch, sketch.ellipse_mask(body), Gradient((cx - r, cy - r), (cx + r, cy + r),
-                                                         [(0, (255, 130, 110)), (0.5, (210, 40, 40)), (1, (120, 10, 20))]),
-             width=o)
+    outlined(sketch, sketch.ellipse_mask(body), Gradient((cx - r, cy - r), (cx + r, cy + r), RED_STOPS), width=o)
     face = inset(body, 4 if small else 2.6)
     sketch.ellipse(face, INK)
     sketch.ellipse(inset(face, o * 0.7), artkit.CLOCK_FACE)
@@ -517,19 +516,17 @@ def gear(sketch, cx, cy, r, small, teeth=8):
         points.append((cx + reach * math.cos(a), cy + reach * math.sin(a)))
     mask = ImageChops.subtract(sketch.polygon_mask(points),
                                sketch.ellipse_mask((cx - r * 0.28, cy - r * 0.28, cx + r * 0.28, cy + r * 0.28)))
-    sketch.fill(artkit.grow(mask, o * 0.5, sketch.scale), INK)
-    sketch.fill(shrink(mask, o * 0.5, sketch.scale), Gradient((cx - r, cy - r), (cx + r, cy + r),
-                                                              [(0, (240, 244, 250)), (0.5, (160, 172, 196)), (1, (80, 92, 120))]))
+    sketch.fill(sketch.grow(mask, o * 0.5), INK)
+    steel = [(0, (240, 244, 250)), (0.5, (160, 172, 196)), (1, (80, 92, 120))]
+    sketch.fill(sketch.shrink(mask, o * 0.5), Gradient((cx - r, cy - r), (cx + r, cy + r), steel))
     hole = r * 0.28 - o * 0.5
     sketch.ellipse((cx - hole, cy - hole, cx + hole, cy + hole), (40, 50, 80))
 
 
 def advanced_scheduler_icon(sketch, small):
+    """Ordavel's calendar page with a gear."""
     artkit.calendar_page(sketch, small)
-    if small:
-        gear(sketch, 22.5, 22.5, 9.5, small)
-    else:
-        gear(sketch, 22.5, 22.5, 9, small, teeth=9)
+    gear(sketch, 22.5, 22.5, 9.5 if small else 9, small, teeth=8 if small else 9)
 
 
 def folders_icon(sketch, small):
@@ -540,8 +537,8 @@ def folders_icon(sketch, small):
     def folder(x0, y0, x1, y1, depth):
         tab = [(x0, y0 + 3 * o), (x0 + 1 * o, y0), (x0 + 9 * o, y0), (x0 + 10 * o, y0 + 2 * o), (x1, y0 + 2 * o),
                (x1, y1), (x0, y1)]
-        outlined(sketch, sketch.polygon_mask(tab), Gradient((0, y0), (0, y1), [(0, (240, 200, 90)), (1, (190, 120, 20))]),
-                 rim, o)
+        back = Gradient((0, y0), (0, y1), [(0, (240, 200, 90)), (1, (190, 120, 20))])
+        outlined(sketch, sketch.polygon_mask(tab), back, rim, o)
         front = [(x0 + depth, y0 + 6 * o), (x1 + depth * 0.4, y0 + 6 * o), (x1, y1), (x0, y1)]
         outlined(sketch, sketch.polygon_mask(front), Gradient((0, y0 + 6 * o), (0, y1), manila), rim, o)
 
@@ -565,7 +562,8 @@ def office_icon(sketch, small):
     sketch.rect((6, 16, 15, 18), (40, 90, 190))                            # a heading, text and a chart
     for y in (20, 23):
         sketch.rect((6, y, 18, y + 1), (130, 150, 190))
-    for x, h, colour in ((6, 3, (220, 60, 50)), (9, 5, (60, 170, 60)), (12, 4, (40, 100, 200)), (15, 6, (240, 180, 40))):
+    bars = ((6, 3, (220, 60, 50)), (9, 5, (60, 170, 60)), (12, 4, (40, 100, 200)), (15, 6, (240, 180, 40)))
+    for x, h, colour in bars:
         sketch.rect((x, 29 - h, x + 2, 29), colour)
 
 
