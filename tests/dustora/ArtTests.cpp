@@ -134,16 +134,16 @@ TEST(Art, EveryIconLoadsAtBothSizes)
     }
 }
 
+// An icon group resource: this header, then `count` entries.
 #pragma pack(push, 2)
+struct GroupIconHeader {
+    WORD reserved, type, count;
+};
 struct GroupIconEntry {
     BYTE width, height, colours, reserved;
     WORD planes, bits;
     DWORD bytes;
     WORD id;
-};
-struct GroupIconHeader {
-    WORD reserved, type, count;
-    GroupIconEntry entries[1];
 };
 #pragma pack(pop)
 
@@ -158,8 +158,9 @@ TEST(Art, EveryIconImageIsSeeThroughAtItsCorners)
         ASSERT_TRUE(group) << "icon " << id;
         const auto* header = static_cast<const GroupIconHeader*>(::LockResource(::LoadResource(module, group)));
         std::vector<int> forms;
+        const auto* entries = reinterpret_cast<const GroupIconEntry*>(header + 1);
         for (int i = 0; i < header->count; ++i) {
-            const GroupIconEntry& entry = header->entries[i];
+            const GroupIconEntry& entry = entries[i];
             const int size = entry.width;
             SCOPED_TRACE(testing::Message() << "icon " << id << ", " << size << " at " << entry.bits << " bits");
             forms.push_back(size * 100 + entry.bits);
