@@ -189,31 +189,6 @@ TEST(TransparentBitmap, NoBitmapDrawsNothing)
     EXPECT_EQ(kSentinel, canvas.dc.GetPixel(1, 1));
 }
 
-// The splash's bitmaps as the program ships them.
-TEST(SplashPictures, TheMaskCutsAwayItsFrameAndCornersOnly)
-{
-    CBitmap picture;
-    CBitmap mask;
-    ASSERT_TRUE(picture.LoadBitmap(IDB_SPLASH));
-    ASSERT_TRUE(mask.LoadBitmap(IDB_SPLASH_MASK));
-    SIZE pictureSize = {};
-    SIZE maskSize = {};
-    picture.GetSize(&pictureSize);
-    mask.GetSize(&maskSize);
-    EXPECT_EQ(369, pictureSize.cx);
-    EXPECT_EQ(365, pictureSize.cy);
-    EXPECT_EQ(369, maskSize.cx);
-    EXPECT_EQ(365, maskSize.cy);
-
-    CClientDC screen(nullptr);
-    const UniqueGdiObject<HRGN> region = CShapedWnd::RegionFromMask(screen, mask, SIZE{375, 383});
-    EXPECT_EQ(369 * 365 - 2968, AreaOf(region.get()));
-    for (const POINT& corner : {POINT{0, 0}, POINT{368, 0}, POINT{0, 364}, POINT{368, 364}, POINT{1, 184}, POINT{184, 363}})
-        EXPECT_FALSE(::PtInRegion(region.get(), corner.x, corner.y)) << corner.x << ", " << corner.y;
-    EXPECT_TRUE(::PtInRegion(region.get(), 184, 182));
-    EXPECT_TRUE(::PtInRegion(region.get(), 2, 182));
-}
-
 int g_splashesFreed = 0;
 
 class CCountedSplash : public CSplashWnd {
