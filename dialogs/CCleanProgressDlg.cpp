@@ -30,6 +30,8 @@ CCleanProgressDlg::~CCleanProgressDlg()
 
 BOOL CCleanProgressDlg::Create(CWnd* owner)
 {
+    if (m_hWnd)
+        return FALSE;
     m_owner = AfxTopLevelOf(owner ? owner->GetSafeHwnd() : nullptr);
     if (m_owner && ::IsWindowEnabled(m_owner)) {
         ::EnableWindow(m_owner, FALSE);
