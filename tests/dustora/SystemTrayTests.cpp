@@ -3,6 +3,7 @@
 #include "app/CSystemTray.h"
 #include "framework/MessageMap.h"
 #include "resources/DustoraResource.h"
+#include "support/ShellIcon.h"
 #include "support/RunModal.h"
 
 #include <gtest/gtest.h>
@@ -46,14 +47,9 @@ BEGIN_MESSAGE_MAP(CTrayOwner, CWnd)
     ON_MESSAGE(WM_INITMENUPOPUP, &CTrayOwner::OnInitMenuPopup)
 END_MESSAGE_MAP()
 
-// Whether the shell has the icon in the notification area: it modifies only icons it shows.
 bool ShellShows(const CWnd& owner, UINT id = kIconId)
 {
-    NOTIFYICONDATAA data = {};
-    data.cbSize = CSystemTray::kIconDataSize;
-    data.hWnd = owner.GetSafeHwnd();
-    data.uID = id;
-    return ::Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    return ShellShowsIcon(owner.GetSafeHwnd(), id);
 }
 
 HICON ProgramIcon()
