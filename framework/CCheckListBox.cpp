@@ -2,12 +2,8 @@
 
 namespace {
 
-// The check box is a square of the size the platform gives menu checks, with a margin around it.
-int CheckBoxSize()
-{
-    return ::GetSystemMetrics(SM_CYMENUCHECK);
-}
-
+// The check box is the size of a dialog's tick box, with a margin around it.
+constexpr int kCheckBoxSize = 13;
 constexpr int kCheckMargin = 2;
 
 }  // namespace
@@ -35,17 +31,23 @@ void CCheckListBox::SetCheck(int index, int check)
 
 int CCheckListBox::ItemHeightFor(int fontHeight) const
 {
-    const int boxHeight = CheckBoxSize() + 2 * kCheckMargin;
+    const int boxHeight = kCheckBoxSize + 2;
     return fontHeight > boxHeight ? fontHeight : boxHeight;
 }
 
-// The list measures its items while it is being created, before this object knows it; a list
-// that came out lower than a check box is made taller here.
+// The list measures its items while it is being created, before this object knows it. Items
+// lower than a check box are made taller here, and the list gets back the height it was made
+// with, which the taller items would have cut to fewer whole items.
 void CCheckListBox::PreSubclassWindow()
 {
     const int height = static_cast<int>(SendMessage(LB_GETITEMHEIGHT));
-    if (height != LB_ERR && height < ItemHeightFor(height))
-        SendMessage(LB_SETITEMHEIGHT, 0, MAKELPARAM(ItemHeightFor(height), 0));
+    if (height == LB_ERR || height >= ItemHeightFor(height))
+        return;
+    RECT window;
+    GetWindowRect(&window);
+    SendMessage(LB_SETITEMHEIGHT, 0, MAKELPARAM(ItemHeightFor(height), 0));
+    SetWindowPos(nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CCheckListBox::MeasureItem(MEASUREITEMSTRUCT* item)
@@ -63,7 +65,7 @@ void CCheckListBox::DrawItem(DRAWITEMSTRUCT* item)
     const RECT& area = item->rcItem;
     dc.FillSolidRect(area, ::GetSysColor(COLOR_WINDOW));
 
-    const int size = CheckBoxSize();
+    const int size = kCheckBoxSize;
     RECT box;
     box.left = area.left + kCheckMargin;
     box.top = area.top + (area.bottom - area.top - size) / 2;

@@ -80,7 +80,7 @@ TEST(CheckListBox, ItemsAreTallEnoughForTheirCheckBox)
 {
     WithList([](CCheckListBox& list) {
         const int height = static_cast<int>(list.SendMessage(LB_GETITEMHEIGHT));
-        EXPECT_GE(height, ::GetSystemMetrics(SM_CYMENUCHECK) + 4);
+        EXPECT_GE(height, 13 + 2);   // a dialog's tick box and a pixel above and below
     });
 }
 
@@ -129,7 +129,7 @@ TEST(CheckListBox, TheCheckBoxShowsTheCheck)
             dc.SelectObject(previous);
             return pixels;
         };
-        const int middle = 2 + ::GetSystemMetrics(SM_CYMENUCHECK) / 2;
+        const int middle = 2 + 13 / 2;
         list.SetCheck(1, BST_CHECKED);
         EXPECT_NE(render(0, 0, middle, height / 2), render(1, 0, middle, height / 2));
         EXPECT_EQ(render(0, 0, middle, height / 2), render(2, 0, middle, height / 2));

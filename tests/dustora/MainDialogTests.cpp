@@ -161,6 +161,13 @@ TEST_F(MainDialog, TheDriveListHoldsTheFixedAndRemovableDrivesInLetterOrder)
         for (const std::string& item : items)
             EXPECT_NE(0u, item.rfind("[D:]", 0)) << "the CD-ROM is listed";
         EXPECT_EQ(std::vector<int>(items.size(), BST_UNCHECKED), DriveChecks(Main(d)));
+
+        // The sandbox's drives all show without scrolling.
+        RECT client;
+        Main(d).m_driveList.GetClientRect(&client);
+        RECT last = {};
+        Main(d).m_driveList.SendMessage(LB_GETITEMRECT, items.size() - 1, reinterpret_cast<LPARAM>(&last));
+        EXPECT_LE(last.bottom, client.bottom);
         d.PostMessage(WM_COMMAND, IDCANCEL);
     });
 }
