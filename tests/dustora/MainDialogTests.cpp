@@ -1,6 +1,8 @@
 // Dustora's main options dialog as a new user meets it: its controls and their first state, the
 // drive list, the details buttons with their refusals, the notes, help and the scheduler
 // program, the colours on the tiles and the tooltips.
+#include "framework/CBitmap.h"
+#include "framework/CClientDC.h"
 #include "resources/DustoraResource.h"
 #include "support/MainDialogFixture.h"
 #include "support/RecordedBoxes.h"
@@ -451,6 +453,32 @@ TEST_F(MainDialog, TheBannerIsCentredAtTheTop)
     });
 }
 
+// Tiles of bitmap 130 from the client area's corner, unscaled.
+TEST_F(MainDialog, TheBackgroundIsTiledWithTheProgramPicture)
+{
+    CBitmap tile;
+    ASSERT_TRUE(tile.LoadBitmap(IDB_BACKGROUND));
+    SIZE size = {};
+    ASSERT_TRUE(tile.GetSize(&size));
+    EXPECT_EQ(217, size.cx);
+    EXPECT_EQ(180, size.cy);
+    CDC tileDC;
+    tileDC.CreateCompatibleDC(nullptr);
+    const HGDIOBJ previous = tileDC.SelectObject(tile);
+    theApp.m_background.LoadBitmap(IDB_BACKGROUND);
+    RunModal(dlg, [&tileDC](CDialog& d) {
+        const CClientDC dc(&d);
+        // Points in the margins, where no control lies.
+        for (const POINT& p : {POINT{2, 100}, POINT{2, 330}, POINT{434, 200}}) {
+            SCOPED_TRACE(testing::Message() << "(" << p.x << ", " << p.y << ")");
+            EXPECT_EQ(tileDC.GetPixel(p.x % 217, p.y % 180), dc.GetPixel(p.x, p.y));
+        }
+        d.PostMessage(WM_COMMAND, IDCANCEL);
+    });
+    tileDC.SelectObject(previous);
+    theApp.m_background.DeleteObject();
+}
+
 TEST_F(MainDialog, TheTwelveButtonsDrawThemselves)
 {
     RunModal(dlg, [](CDialog& d) {
@@ -460,6 +488,7 @@ TEST_F(MainDialog, TheTwelveButtonsDrawThemselves)
             CWnd* button = d.GetDlgItem(id);
             ASSERT_NE(nullptr, dynamic_cast<CFlatIconButton*>(button)) << id;
             EXPECT_EQ(static_cast<DWORD>(BS_OWNERDRAW), button->GetStyle() & BS_TYPEMASK) << id;
+            EXPECT_EQ(32, static_cast<CFlatIconButton*>(button)->GetIconSize().cx) << id;
             // Painted over the tiles, each holds its snapshot of them.
             EXPECT_TRUE(static_cast<CFlatIconButton*>(button)->HasSnapshot()) << id;
         }

@@ -30,6 +30,7 @@ TEST_F(MainDialogTray, TheIconIsRegisteredHiddenWithTheProgramsIconAndName)
         EXPECT_TRUE(tray.IsConcealed());
         EXPECT_FALSE(IconShown(d));
         const NOTIFYICONDATAA& data = tray.IconData();
+        ASSERT_NE(nullptr, data.hIcon);
         EXPECT_EQ(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME)), data.hIcon);
         EXPECT_STREQ("Dustora 2.0", data.szTip);
         EXPECT_EQ(0x40Au, data.uCallbackMessage);
