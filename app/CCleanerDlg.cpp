@@ -378,9 +378,7 @@ HCURSOR CCleanerDlg::OnQueryDragIcon()
 // Each button takes a new snapshot of the tiles at its next paint.
 BOOL CCleanerDlg::OnEraseBkgnd(CDC* dc)
 {
-    RECT outer;
-    GetWindowRect(&outer);
-    if (!TileBitmap(*dc, theApp.m_background, outer.right - outer.left, outer.bottom - outer.top))
+    if (!TileWindowBackground(*dc, theApp.m_background, *this))
         CDialog::OnEraseBkgnd(dc);
     for (const auto button : kFlatButtons)
         (this->*button).SetTransparent(false);
@@ -482,27 +480,36 @@ void CCleanerDlg::RunFolderSettings()
 }
 
 // A details dialog closed with OK ticks its group, even when every item inside is off.
-void CCleanerDlg::OnIEItems()
+void CCleanerDlg::RunItemsDialog(CDialog& itemsDialog, CButton& groupBox)
 {
-    if (m_ieItemsDlg.DoModal() == IDOK)
-        m_msieBox.SetCheck(BST_CHECKED);
+    if (itemsDialog.DoModal() == IDOK)
+        groupBox.SetCheck(BST_CHECKED);
 }
 
-// Refused once, the Outlook group stays off and disabled until the program ends.
+// A refused group stays off, and disabled until the program ends.
+void CCleanerDlg::RefuseGroup(UINT message, CButton& groupBox)
+{
+    AfxMessageBox(message, MB_ICONEXCLAMATION);
+    groupBox.SetCheck(BST_UNCHECKED);
+    groupBox.EnableWindow(FALSE);
+}
+
+void CCleanerDlg::OnIEItems()
+{
+    RunItemsDialog(m_ieItemsDlg, m_msieBox);
+}
+
 void CCleanerDlg::OnOutlookItems()
 {
     const CInternetAppInfo outlookExpress;
-    if (outlookExpress.m_StoreRoot.IsEmpty()) {
-        AfxMessageBox(IDS_OUTLOOK_NOT_INSTALLED, MB_ICONEXCLAMATION);
-        m_outlookBox.SetCheck(BST_UNCHECKED);
-        m_outlookBox.EnableWindow(FALSE);
-        return;
-    }
-    if (m_outlookItemsDlg.DoModal() == IDOK)
-        m_outlookBox.SetCheck(BST_CHECKED);
+    if (outlookExpress.m_StoreRoot.IsEmpty())
+        RefuseGroup(IDS_OUTLOOK_NOT_INSTALLED, m_outlookBox);
+    else
+        RunItemsDialog(m_outlookItemsDlg, m_outlookBox);
 }
 
-// Both the button and a click on the tick box come here.
+// Both the button and a click on the tick box come here. Without a cache folder the group is
+// refused but stays enabled: setting the folder makes Netscape available.
 void CCleanerDlg::OnNetscapeItems()
 {
     if (theApp.m_folderNSCache.IsEmpty()) {
@@ -510,22 +517,16 @@ void CCleanerDlg::OnNetscapeItems()
         m_netscapeBox.SetCheck(BST_UNCHECKED);
         return;
     }
-    if (m_netscapeItemsDlg.DoModal() == IDOK)
-        m_netscapeBox.SetCheck(BST_CHECKED);
+    RunItemsDialog(m_netscapeItemsDlg, m_netscapeBox);
 }
 
-// Refused once, the Office group stays off and disabled until the program ends.
 void CCleanerDlg::OnOfficeItems()
 {
     const COfficeInfo office;
-    if (!office.m_Installed) {
-        AfxMessageBox(IDS_OFFICE_NOT_INSTALLED, MB_ICONEXCLAMATION);
-        m_officeBox.SetCheck(BST_UNCHECKED);
-        m_officeBox.EnableWindow(FALSE);
-        return;
-    }
-    if (m_officeItemsDlg.DoModal() == IDOK)
-        m_officeBox.SetCheck(BST_CHECKED);
+    if (!office.m_Installed)
+        RefuseGroup(IDS_OFFICE_NOT_INSTALLED, m_officeBox);
+    else
+        RunItemsDialog(m_officeItemsDlg, m_officeBox);
 }
 
 void CCleanerDlg::OnSchedule()

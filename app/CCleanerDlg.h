@@ -146,6 +146,8 @@ private:
     void ShowLastCleaned();
     void ActOnRunMode();
     void CheckAllDrives(int check);
+    void RunItemsDialog(CDialog& itemsDialog, CButton& groupBox);
+    void RefuseGroup(UINT message, CButton& groupBox);
     void ShowHelp(UINT command);
     // The About box and the folder settings dialog, modal.
     void RunAboutBox();

@@ -2,13 +2,16 @@
 
 #include "framework/UniqueHandle.h"
 
+#include <cstdio>
+
 static_assert(CSystemTray::kIconDataSize == 488, "the 488-byte notification record");
 
 namespace {
 
+// Cut to the record's 127 characters and its terminator.
 void CopyTip(NOTIFYICONDATAA& data, const char* tip)
 {
-    ::lstrcpynA(data.szTip, tip ? tip : "", sizeof(data.szTip));
+    std::snprintf(data.szTip, sizeof(data.szTip), "%s", tip ? tip : "");
 }
 
 // The first item of a menu that sends a command: submenus and separators are passed over.

@@ -122,9 +122,7 @@ HCURSOR CSchedulerDlg::OnQueryDragIcon()
 
 BOOL CSchedulerDlg::OnEraseBkgnd(CDC* dc)
 {
-    RECT outer;
-    GetWindowRect(&outer);
-    if (!TileBitmap(*dc, theApp.m_background, outer.right - outer.left, outer.bottom - outer.top))
+    if (!TileWindowBackground(*dc, theApp.m_background, *this))
         return CDialog::OnEraseBkgnd(dc);
     return TRUE;
 }

@@ -1,9 +1,8 @@
 // The list box with a check box per item: checks kept per item, toggled by the mouse and the
 // space bar, and drawn with the item's text.
-#include "framework/CBitmap.h"
 #include "framework/CCheckListBox.h"
-#include "framework/CClientDC.h"
 #include "framework/CDialog.h"
+#include "support/Canvas.h"
 #include "support/DialogTemplate.h"
 #include "support/RunModal.h"
 
@@ -107,32 +106,26 @@ TEST(CheckListBox, TheCheckBoxShowsTheCheck)
 {
     WithList([](CCheckListBox& list) {
         const int height = static_cast<int>(list.SendMessage(LB_GETITEMHEIGHT));
-        const auto render = [&](int index, UINT state, int x, int y) {
-            CDC dc;
-            dc.CreateCompatibleDC(nullptr);
-            CBitmap bitmap;
-            bitmap.Attach(::CreateCompatibleBitmap(CClientDC(nullptr), 120, height));
-            const HGDIOBJ previous = dc.SelectObject(bitmap);
+        const auto render = [&](int index, int x, int y) {
+            Canvas canvas(120, height);
             DRAWITEMSTRUCT item = {};
             item.CtlType = ODT_LISTBOX;
             item.itemID = static_cast<UINT>(index);
             item.itemAction = ODA_DRAWENTIRE;
-            item.itemState = state;
             item.hwndItem = list.GetSafeHwnd();
-            item.hDC = dc;
+            item.hDC = canvas.dc;
             item.rcItem = RECT{0, 0, 120, height};
             list.DrawItem(&item);
             std::vector<COLORREF> pixels;
             for (int dy = -3; dy <= 3; ++dy)
                 for (int dx = -3; dx <= 3; ++dx)
-                    pixels.push_back(dc.GetPixel(x + dx, y + dy));
-            dc.SelectObject(previous);
+                    pixels.push_back(canvas.dc.GetPixel(x + dx, y + dy));
             return pixels;
         };
         const int middle = 2 + 13 / 2;
         list.SetCheck(1, BST_CHECKED);
-        EXPECT_NE(render(0, 0, middle, height / 2), render(1, 0, middle, height / 2));
-        EXPECT_EQ(render(0, 0, middle, height / 2), render(2, 0, middle, height / 2));
+        EXPECT_NE(render(0, middle, height / 2), render(1, middle, height / 2));
+        EXPECT_EQ(render(0, middle, height / 2), render(2, middle, height / 2));
     });
 }
 

@@ -4,6 +4,7 @@
 #include "controls/CFlatIconButton.h"
 #include "framework/CBitmap.h"
 #include "framework/MessageMap.h"
+#include "support/Canvas.h"
 #include "support/DialogTemplate.h"
 #include "support/RunModal.h"
 
@@ -16,51 +17,6 @@ const COLORREF kIconColour = RGB(255, 0, 0);
 const COLORREF kTextColour = RGB(0, 255, 0);
 const COLORREF kHoverTextColour = RGB(0, 0, 255);
 const COLORREF kParentColour = RGB(10, 20, 30);
-
-// A 32-bit top-down drawing surface filled with a sentinel.
-class Canvas {
-public:
-    Canvas(int width, int height) : m_width(width), m_height(height)
-    {
-        dc.CreateCompatibleDC(nullptr);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        m_bitmap.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        m_previous = dc.SelectObject(m_bitmap);
-        dc.FillSolidRect(RECT{0, 0, width, height}, RGB(0xde, 0xad, 0xbe));
-    }
-    ~Canvas() { dc.SelectObject(m_previous); }
-
-    // The smallest rectangle holding every pixel of colour; empty when there is none.
-    RECT BoundsOf(COLORREF colour) const
-    {
-        RECT bounds = {m_width, m_height, 0, 0};
-        for (int y = 0; y < m_height; ++y) {
-            for (int x = 0; x < m_width; ++x) {
-                if (dc.GetPixel(x, y) != colour)
-                    continue;
-                bounds.left = std::min<LONG>(bounds.left, x);
-                bounds.top = std::min<LONG>(bounds.top, y);
-                bounds.right = std::max<LONG>(bounds.right, x + 1);
-                bounds.bottom = std::max<LONG>(bounds.bottom, y + 1);
-            }
-        }
-        return bounds.right ? bounds : RECT{0, 0, 0, 0};
-    }
-
-    CDC dc;
-
-private:
-    int m_width;
-    int m_height;
-    CBitmap m_bitmap;
-    HGDIOBJ m_previous = nullptr;
-};
 
 // A solid red 32 x 32 icon without transparent pixels.
 HICON MakeRedIcon()
@@ -196,51 +152,49 @@ TEST(FlatIconButton, TheIconIsMeasuredFromItsHotSpot)
     });
 }
 
-TEST(FlatIconButton, AnIconWithoutCaptionSitsInTheMiddle)
+// Where icon and caption go: an icon without caption sits in the middle; left of a caption it
+// starts 3 pixels in and the caption is centred in the rest; above a caption it starts at the
+// top plus its offset and the caption is centred below it.
+TEST(FlatIconButton, TheIconAndTheCaptionShareTheButton)
 {
-    CButtonHostDlg dlg("");
-    WithButton(dlg, [](CFlatIconButton& button) {
-        for (int alignment : {CFlatIconButton::kIconLeft, CFlatIconButton::kIconAbove}) {
-            SCOPED_TRACE(alignment);
-            Dress(button, alignment, 0);
-            Canvas canvas(40, 40);
-            Draw(button, canvas, SIZE{40, 40});
-            ExpectRect(RECT{4, 4, 36, 36}, canvas.BoundsOf(kIconColour));
-        }
-    });
-}
-
-TEST(FlatIconButton, IconLeftOfTheCaptionLeavesTheRestToTheCaption)
-{
-    CButtonHostDlg dlg("Go");
-    WithButton(dlg, [](CFlatIconButton& button) {
-        Dress(button, CFlatIconButton::kIconLeft, 0);
-        Canvas canvas(100, 40);
-        Draw(button, canvas, SIZE{100, 40});
-        ExpectRect(RECT{3, 4, 35, 36}, canvas.BoundsOf(kIconColour));
-        const RECT caption = canvas.BoundsOf(kTextColour);
-        ASSERT_NE(0, caption.right) << "no caption drawn";
-        EXPECT_NEAR((35 + 100) / 2, CentreX(caption), 2);
-        EXPECT_NEAR(20, CentreY(caption), 2);
-        EXPECT_GE(caption.left, 35);
-    });
-}
-
-TEST(FlatIconButton, IconAboveTheCaptionKeepsItsOffset)
-{
-    CButtonHostDlg dlg("Go");
-    WithButton(dlg, [](CFlatIconButton& button) {
-        Dress(button, CFlatIconButton::kIconAbove, 3);
-        button.SetAlign(7);   // no such alignment: stays above
-        Canvas canvas(80, 70);
-        Draw(button, canvas, SIZE{80, 70});
-        ExpectRect(RECT{24, 3, 56, 35}, canvas.BoundsOf(kIconColour));
-        const RECT caption = canvas.BoundsOf(kTextColour);
-        ASSERT_NE(0, caption.right) << "no caption drawn";
-        EXPECT_NEAR(40, CentreX(caption), 2);
-        EXPECT_NEAR((32 + 70) / 2, CentreY(caption), 2);
-        EXPECT_GE(caption.top, 35);
-    });
+    const struct {
+        const char* name;
+        const char* caption;
+        int alignment;
+        int offset;
+        SIZE size;
+        RECT icon;
+        POINT captionCentre;
+        RECT captionWithin;
+    } cases[] = {
+        {"left, no caption", "", CFlatIconButton::kIconLeft, 0, {40, 40}, {4, 4, 36, 36}, {}, {}},
+        {"above, no caption", "", CFlatIconButton::kIconAbove, 0, {40, 40}, {4, 4, 36, 36}, {}, {}},
+        {"left of the caption", "Go", CFlatIconButton::kIconLeft, 0, {100, 40}, {3, 4, 35, 36}, {67, 20}, {35, 0, 100, 40}},
+        {"above the caption", "Go", CFlatIconButton::kIconAbove, 3, {80, 70}, {24, 3, 56, 35}, {40, 51}, {0, 35, 80, 70}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CButtonHostDlg dlg(c.caption);
+        WithButton(dlg, [&c](CFlatIconButton& button) {
+            Dress(button, c.alignment, c.offset);
+            button.SetAlign(7);   // no such alignment: the one set stays
+            Canvas canvas(c.size.cx, c.size.cy);
+            Draw(button, canvas, c.size);
+            ExpectRect(c.icon, canvas.BoundsOf(kIconColour));
+            const RECT caption = canvas.BoundsOf(kTextColour);
+            if (!*c.caption) {
+                EXPECT_EQ(0, caption.right);
+                return;
+            }
+            ASSERT_NE(0, caption.right) << "no caption drawn";
+            EXPECT_NEAR(c.captionCentre.x, CentreX(caption), 2);
+            EXPECT_NEAR(c.captionCentre.y, CentreY(caption), 2);
+            EXPECT_GE(caption.left, c.captionWithin.left);
+            EXPECT_GE(caption.top, c.captionWithin.top);
+            EXPECT_LE(caption.right, c.captionWithin.right);
+            EXPECT_LE(caption.bottom, c.captionWithin.bottom);
+        });
+    }
 }
 
 TEST(FlatIconButton, PressingShiftsTheContentAndSinksTheFrame)
