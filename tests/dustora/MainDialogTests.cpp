@@ -509,4 +509,51 @@ TEST_F(MainDialog, TheProgramIconIsTheWindowIconAndTheDragIcon)
     });
 }
 
+// The clean run is the dialog's OnOK; this dialog counts the runs instead.
+class CCountingCleanerDlg : public CCleanerDlg {
+public:
+    int m_cleanRuns = 0;
+
+protected:
+    void OnOK() override { ++m_cleanRuns; }
+};
+
+// Only a running program hears that Windows ends; with "clean at shutdown" chosen it cleans,
+// whether or not Windows really ends.
+TEST_F(MainDialog, TheEndOfTheSessionCleansWhenCleanAtShutdownIsChosen)
+{
+    const struct {
+        int stored;
+        BOOL ending;
+        int runs;
+    } cases[] = {{1, TRUE, 1}, {1, FALSE, 1}, {0, TRUE, 0}, {2, TRUE, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "CleanAtShutdown " << c.stored << ", ending " << c.ending);
+        theApp.WriteProfileInt("Schedule", "CleanAtShutdown", c.stored);
+        CCountingCleanerDlg counting;
+        RunModal(counting, [&c](CDialog& d) {
+            d.SendMessage(WM_ENDSESSION, static_cast<WPARAM>(c.ending), 0);
+            EXPECT_TRUE(d.IsModalLoopRunning());
+            d.PostMessage(WM_COMMAND, IDCANCEL);
+        });
+        EXPECT_EQ(c.runs, counting.m_cleanRuns);
+    }
+}
+
+TEST_F(MainDialog, StartAndTheCleanRunModeRunTheClean)
+{
+    CCountingCleanerDlg started;
+    RunModal(started, [](CDialog& d) {
+        d.SendDlgItemMessage(IDOK, BM_CLICK);
+        EXPECT_TRUE(d.IsModalLoopRunning());
+        d.PostMessage(WM_COMMAND, IDCANCEL);
+    });
+    EXPECT_EQ(1, started.m_cleanRuns);
+
+    theApp.m_lpCmdLine = "/clean";
+    CCountingCleanerDlg cleaning;
+    EXPECT_EQ(IDCANCEL, RunModal(cleaning, [](CDialog&) {}, 5000));
+    EXPECT_EQ(1, cleaning.m_cleanRuns);
+}
+
 }  // namespace
