@@ -248,9 +248,12 @@ TEST_F(MainDialog, NetscapeWithoutACacheFolderIsRefusedAndStaysUnticked)
     }
 }
 
-// The sandbox has neither Outlook Express nor Office.
+// The sandbox has neither Outlook Express nor Office; the detection tests that make their keys
+// wait meanwhile.
 TEST_F(MainDialog, OutlookAndOfficeRefusedOnceStayOffAndDisabled)
 {
+    NamedLock officeKeys("DustoraTests.OfficeKeys");
+    NamedLock outlookExpressKey("DustoraTests.OutlookExpressKey");
     RecordedBoxes boxes;
     RunModal(dlg, [](CDialog& d) {
         ASSERT_EQ(static_cast<UINT>(BST_CHECKED), d.IsDlgButtonChecked(IDC_OUTLOOK));

@@ -69,7 +69,9 @@ TEST(MainWindowProcess, AdvancedSchedulerStartsOrdavelFromTheProgramFolder)
     const HWND window = dustora.WaitForWindow(kTitle, kStartTimeoutMs);
     ASSERT_NE(nullptr, window);
 
-    ::SendMessageA(::GetDlgItem(window, IDC_ADVANCED_SCHEDULER), BM_CLICK, 0, 0);
+    // What the button sends when clicked; a real click could meet other tests' windows and menus.
+    const HWND button = ::GetDlgItem(window, IDC_ADVANCED_SCHEDULER);
+    ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_ADVANCED_SCHEDULER, BN_CLICKED), reinterpret_cast<LPARAM>(button));
     const HWND scheduler = WaitForAnyWindow(kSchedulerTitle, kStartTimeoutMs);
     ASSERT_NE(nullptr, scheduler);
     DWORD schedulerProcess = 0;
