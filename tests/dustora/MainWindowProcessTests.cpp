@@ -90,6 +90,7 @@ TEST(MainWindowProcess, MinimisingMovesTheProgramIntoTheNotificationArea)
     ASSERT_TRUE(dustora.Start(kProgram, "/start"));
     const HWND window = dustora.WaitForWindow(kTitle, kStartTimeoutMs);
     ASSERT_NE(nullptr, window);
+    ASSERT_TRUE(dustora.WaitForIdle(kStartTimeoutMs));   // initialised: the icon is registered hidden
     EXPECT_FALSE(ShellShowsIcon(window, IDR_TRAY_MENU));
 
     ::PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
@@ -110,7 +111,8 @@ TEST(MainWindowProcess, ExitFromTheIconSavesTheSettingsAndEndsTheProgram)
     ASSERT_TRUE(dustora.Start(kProgram, "/load"));
     const HWND window = dustora.WaitForWindow(kTitle, kStartTimeoutMs);
     ASSERT_NE(nullptr, window);
-    EXPECT_TRUE(WaitFor([window] { return ShellShowsIcon(window, IDR_TRAY_MENU); }));
+    ASSERT_TRUE(dustora.WaitForIdle(kStartTimeoutMs));   // its first message has hidden it
+    EXPECT_TRUE(ShellShowsIcon(window, IDR_TRAY_MENU));
     EXPECT_FALSE(::IsWindowVisible(window));
 
     ::PostMessageA(window, WM_COMMAND, ID_APP_EXIT, 0);
