@@ -43,15 +43,31 @@ bool IsGroupBox(int id)
     }
 }
 
-}  // namespace
-
-// In the order the dialog dresses them.
-const std::array<CFlatIconButton CCleanerDlg::*, CCleanerDlg::kFlatButtonCount> CCleanerDlg::kFlatButtons = {
-    &CCleanerDlg::m_startButton,        &CCleanerDlg::m_exitButton,          &CCleanerDlg::m_ieItemsButton,
-    &CCleanerDlg::m_outlookItemsButton, &CCleanerDlg::m_officeItemsButton,   &CCleanerDlg::m_netscapeItemsButton,
-    &CCleanerDlg::m_scheduleButton,     &CCleanerDlg::m_advancedSchedulerButton, &CCleanerDlg::m_helpButton,
-    &CCleanerDlg::m_foldersButton,      &CCleanerDlg::m_runHistoryNoteButton, &CCleanerDlg::m_regBackupNoteButton,
+// The twelve buttons that draw themselves: their icon, whether it stands above the caption,
+// and whether the caption has the program's colours (the two note buttons keep the system's).
+struct FlatButtonLook {
+    CFlatIconButton CCleanerDlg::*button;
+    int icon;
+    bool iconAbove;
+    bool programColours;
 };
+
+const FlatButtonLook kFlatButtonLooks[] = {
+    {&CCleanerDlg::m_startButton, IDI_START, false, true},
+    {&CCleanerDlg::m_exitButton, IDI_EXIT, false, true},
+    {&CCleanerDlg::m_ieItemsButton, IDI_IE_ITEMS, true, true},
+    {&CCleanerDlg::m_outlookItemsButton, IDI_OUTLOOK_ITEMS, true, true},
+    {&CCleanerDlg::m_officeItemsButton, IDI_OFFICE_ITEMS, true, true},
+    {&CCleanerDlg::m_netscapeItemsButton, IDI_NETSCAPE_ITEMS, true, true},
+    {&CCleanerDlg::m_scheduleButton, IDI_SCHEDULE, true, true},
+    {&CCleanerDlg::m_advancedSchedulerButton, IDI_ADVANCED_SCHEDULER, false, true},
+    {&CCleanerDlg::m_helpButton, IDI_HELP, false, true},
+    {&CCleanerDlg::m_foldersButton, IDI_FOLDERS, false, true},
+    {&CCleanerDlg::m_runHistoryNoteButton, IDI_NOTE, false, false},
+    {&CCleanerDlg::m_regBackupNoteButton, IDI_NOTE, false, false},
+};
+
+}  // namespace
 
 CCleanerDlg::CCleanerDlg(CWnd* parent)
     : CDialog(IDD_DUSTORA_DIALOG, parent), m_icon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
@@ -238,27 +254,7 @@ void CCleanerDlg::RegisterTrayIcon()
 
 void CCleanerDlg::DressFlatButtons()
 {
-    struct Look {
-        CFlatIconButton CCleanerDlg::*button;
-        int icon;
-        bool iconAbove;
-        bool programColours;
-    };
-    static const Look kLooks[kFlatButtonCount] = {
-        {&CCleanerDlg::m_startButton, IDI_START, false, true},
-        {&CCleanerDlg::m_exitButton, IDI_EXIT, false, true},
-        {&CCleanerDlg::m_ieItemsButton, IDI_IE_ITEMS, true, true},
-        {&CCleanerDlg::m_outlookItemsButton, IDI_OUTLOOK_ITEMS, true, true},
-        {&CCleanerDlg::m_officeItemsButton, IDI_OFFICE_ITEMS, true, true},
-        {&CCleanerDlg::m_netscapeItemsButton, IDI_NETSCAPE_ITEMS, true, true},
-        {&CCleanerDlg::m_scheduleButton, IDI_SCHEDULE, true, true},
-        {&CCleanerDlg::m_advancedSchedulerButton, IDI_ADVANCED_SCHEDULER, false, true},
-        {&CCleanerDlg::m_helpButton, IDI_HELP, false, true},
-        {&CCleanerDlg::m_foldersButton, IDI_FOLDERS, false, true},
-        {&CCleanerDlg::m_runHistoryNoteButton, IDI_NOTE, false, false},
-        {&CCleanerDlg::m_regBackupNoteButton, IDI_NOTE, false, false},
-    };
-    for (const Look& look : kLooks) {
+    for (const FlatButtonLook& look : kFlatButtonLooks) {
         CFlatIconButton& button = this->*look.button;
         button.SetIcon(look.icon, 0);
         if (look.iconAbove) {
@@ -380,8 +376,8 @@ BOOL CCleanerDlg::OnEraseBkgnd(CDC* dc)
 {
     if (!TileWindowBackground(*dc, theApp.m_background, *this))
         CDialog::OnEraseBkgnd(dc);
-    for (const auto button : kFlatButtons)
-        (this->*button).SetTransparent(false);
+    for (const FlatButtonLook& look : kFlatButtonLooks)
+        (this->*look.button).SetTransparent(false);
     return TRUE;
 }
 

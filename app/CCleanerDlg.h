@@ -136,8 +136,6 @@ private:
     static constexpr int kOptionCount = 27;
     // Every integer option with the member that holds it, in the order they are read and written.
     std::array<OptionSetting, kOptionCount> OptionSettings();
-    static constexpr int kFlatButtonCount = 12;
-    static const std::array<CFlatIconButton CCleanerDlg::*, kFlatButtonCount> kFlatButtons;
 
     void RegisterTrayIcon();
     void DressFlatButtons();
