@@ -559,4 +559,60 @@ TEST_F(MainDialog, StartAndTheCleanRunModeRunTheClean)
     EXPECT_EQ(1, cleaning.m_cleanRuns);
 }
 
+// The details dialog opened over the main dialog is answered from inside its own modal loop.
+struct InnerAnswer {
+    static inline HWND main = nullptr;
+    static inline WPARAM command = 0;
+    static inline bool answered = false;
+    static void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD)
+    {
+        const HWND active = ::GetActiveWindow();
+        if (!active || active == main)
+            return;   // not open yet
+        ::KillTimer(nullptr, timer);
+        answered = true;
+        ::PostMessageA(active, WM_COMMAND, command, 0);
+    }
+};
+
+// Clicks a control whose click opens a details dialog, and answers that dialog with command.
+void ClickAndAnswer(CDialog& main, int control, WPARAM command)
+{
+    InnerAnswer::main = main.GetSafeHwnd();
+    InnerAnswer::command = command;
+    InnerAnswer::answered = false;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &InnerAnswer::Answer);
+    main.SendDlgItemMessage(control, BM_CLICK);
+    ::KillTimer(nullptr, timer);
+    EXPECT_TRUE(InnerAnswer::answered) << "no details dialog opened";
+}
+
+bool ProgramHasTemplate(UINT id)
+{
+    return ::FindResourceA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), RT_DIALOG) != nullptr;
+}
+
+// OK in a details dialog ticks its group; Cancel leaves the group as it was, also when a click
+// on the tick box itself opened the dialog.
+TEST_F(MainDialog, DetailsDialogsTickTheirGroupOnlyWithOK)
+{
+    if (!ProgramHasTemplate(IDD_IE_ITEMS) || !ProgramHasTemplate(IDD_NETSCAPE_ITEMS))
+        GTEST_SKIP() << "the details dialogs' templates are not in this program";
+    theApp.m_folderNSCache = "E:\\Netscape\\Cache\\";
+    RunModal(dlg, [](CDialog& d) {
+        d.CheckDlgButton(IDC_MSIE, BST_UNCHECKED);
+        ClickAndAnswer(d, IDC_IE_ITEMS, IDCANCEL);
+        EXPECT_EQ(static_cast<UINT>(BST_UNCHECKED), d.IsDlgButtonChecked(IDC_MSIE));
+        ClickAndAnswer(d, IDC_IE_ITEMS, IDOK);
+        EXPECT_EQ(static_cast<UINT>(BST_CHECKED), d.IsDlgButtonChecked(IDC_MSIE));
+
+        ASSERT_EQ(static_cast<UINT>(BST_CHECKED), d.IsDlgButtonChecked(IDC_NETSCAPE));
+        ClickAndAnswer(d, IDC_NETSCAPE, IDCANCEL);   // the click unticked it
+        EXPECT_EQ(static_cast<UINT>(BST_UNCHECKED), d.IsDlgButtonChecked(IDC_NETSCAPE));
+        ClickAndAnswer(d, IDC_NETSCAPE_ITEMS, IDOK);
+        EXPECT_EQ(static_cast<UINT>(BST_CHECKED), d.IsDlgButtonChecked(IDC_NETSCAPE));
+        d.PostMessage(WM_COMMAND, IDCANCEL);
+    });
+}
+
 }  // namespace
