@@ -4,6 +4,7 @@
 #include "framework/CBitmap.h"
 #include "framework/CClientDC.h"
 #include "resources/DustoraResource.h"
+#include "support/Canvas.h"
 #include "support/MainDialogFixture.h"
 #include "support/RecordedBoxes.h"
 #include "support/RunModal.h"
@@ -495,7 +496,8 @@ TEST_F(MainDialog, TheTwelveButtonsDrawThemselves)
             // Painted over the tiles, each holds its snapshot of them.
             EXPECT_TRUE(static_cast<CFlatIconButton*>(button)->HasSnapshot()) << id;
         }
-        d.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(::GetDC(nullptr)));
+        Canvas canvas(8, 8);
+        d.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc.GetSafeHdc()));
         EXPECT_FALSE(Main(d).m_startButton.HasSnapshot());
         d.PostMessage(WM_COMMAND, IDCANCEL);
     });
