@@ -58,6 +58,18 @@ void CCleanerApp::LoadFolderSettings()
     m_folderNSCache = GetProfileString("Folders", "NSCache", "");
 }
 
+void CCleanerApp::OnShowOptions()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->ShowWindow(SW_SHOW);
+}
+
+void CCleanerApp::OnAppExit()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->PostMessage(WM_CLOSE);
+}
+
 // The splash frees itself when it closes, at its first tick after the main dialog is ready.
 BOOL CCleanerApp::ShowSplashWindow()
 {

@@ -3,6 +3,7 @@
 #include "app/CCleanerApp.h"
 #include "dialogs/DialogLook.h"
 #include "framework/MessagePump.h"
+#include "framework/TileBitmap.h"
 #include "resources/DustoraResource.h"
 
 namespace {
@@ -146,7 +147,7 @@ void CCleanProgressDlg::OnCancel()
 
 BOOL CCleanProgressDlg::OnEraseBkgnd(CDC* dc)
 {
-    if (!TileDialogBackground(*this, *dc, theApp.m_background))
+    if (!TileWindowBackground(*dc, theApp.m_background, *this))
         return CDialog::OnEraseBkgnd(dc);
     return TRUE;
 }

@@ -6,6 +6,7 @@
 #include "engine/CDiskSpace.h"
 #include "engine/CDriveScan.h"
 #include "framework/CPaintDC.h"
+#include "framework/TileBitmap.h"
 #include "resources/DustoraResource.h"
 
 namespace {
@@ -90,7 +91,7 @@ BOOL CCleanReportDlg::OnInitDialog()
 
 BOOL CCleanReportDlg::OnEraseBkgnd(CDC* dc)
 {
-    if (!TileDialogBackground(*this, *dc, theApp.m_background))
+    if (!TileWindowBackground(*dc, theApp.m_background, *this))
         CDialog::OnEraseBkgnd(dc);
     if (m_logo.GetSafeHandle()) {
         RECT client;

@@ -1,14 +1,5 @@
 #include "dialogs/DialogLook.h"
 
-#include "framework/TileBitmap.h"
-
-BOOL TileDialogBackground(const CWnd& dialog, CDC& dc, HBITMAP tile)
-{
-    RECT outer = {};
-    dialog.GetWindowRect(&outer);
-    return TileBitmap(dc, tile, outer.right - outer.left, outer.bottom - outer.top);
-}
-
 void FillControlBackground(CDC& dc, const CWnd& control, COLORREF color)
 {
     RECT client = {};

@@ -1,6 +1,5 @@
-// The look the clean run's dialogs share:
+// The look the clean run's dialogs share (their background is TileWindowBackground's):
 //   kLabelText              yellow of the labels drawn over the tiles
-//   TileDialogBackground    the background picture tiled over a dialog's whole window
 //   FillControlBackground   a control's whole client area in one colour, from its colour request
 //   CenterHorizontally      a control moved to the middle of a client width at a given height
 #pragma once
@@ -9,9 +8,6 @@
 #include "framework/CWnd.h"
 
 constexpr COLORREF kLabelText = RGB(255, 255, 64);
-
-// FALSE, drawing nothing, when there is no tile.
-BOOL TileDialogBackground(const CWnd& dialog, CDC& dc, HBITMAP tile);
 
 void FillControlBackground(CDC& dc, const CWnd& control, COLORREF color);
 

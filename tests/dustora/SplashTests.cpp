@@ -7,8 +7,9 @@
 #include "framework/CBitmap.h"
 #include "framework/CClientDC.h"
 #include "resources/DustoraResource.h"
-#include "support/PixelRegion.h"
+#include "support/Canvas.h"
 #include "support/Picture.h"
+#include "support/PixelRegion.h"
 
 #include <gtest/gtest.h>
 
@@ -135,13 +136,22 @@ TEST(MaskRegion, NoMaskGivesNoRegion)
     EXPECT_FALSE(CShapedWnd::RegionFromMask(screen, nullptr, SIZE{10, 10}));
 }
 
-constexpr COLORREF kSentinel = RGB(0xde, 0xad, 0xbe);
+constexpr COLORREF kSentinel = Canvas::kSentinel;
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
 const std::vector<COLORREF> kLogoColors = {
     kRed,             RGB(254, 0, 0),   RGB(255, 1, 0), RGB(255, 0, 1), kRed,
     RGB(0, 0, 0),     RGB(255, 255, 255), RGB(0, 0, 255), kRed,         RGB(12, 34, 56),
 };
+
+std::vector<COLORREF> PixelsOf(const Canvas& canvas, int width, int height)
+{
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels.push_back(canvas.dc.GetPixel(x, y));
+    return pixels;
+}
 
 Picture Logo()
 {
@@ -152,7 +162,7 @@ TEST(TransparentBitmap, LeavesOutPureRedOnlyAndTheSourceAsItWas)
 {
     const Picture logo = Logo();
     const std::vector<DWORD> logoBefore = logo.Bits();
-    Canvas canvas(SIZE{12, 8}, kSentinel);
+    Canvas canvas(12, 8);
     DrawTransparentBitmap(&canvas.dc, logo.m_bitmap, 4, 3, kRed);
 
     for (int y = 0; y < 8; ++y) {
@@ -165,15 +175,15 @@ TEST(TransparentBitmap, LeavesOutPureRedOnlyAndTheSourceAsItWas)
     }
     EXPECT_EQ(logoBefore, logo.Bits()) << "the caller's bitmap is unchanged";
 
-    const std::vector<DWORD> once = canvas.Bits();
+    const std::vector<COLORREF> once = PixelsOf(canvas, 12, 8);
     DrawTransparentBitmap(&canvas.dc, logo.m_bitmap, 4, 3, kRed);
-    EXPECT_EQ(once, canvas.Bits()) << "drawing it again gives the same picture";
+    EXPECT_EQ(once, PixelsOf(canvas, 12, 8)) << "drawing it again gives the same picture";
 }
 
 TEST(TransparentBitmap, APartlyOutsidePositionDrawsThePartInside)
 {
     const Picture logo = Logo();
-    Canvas canvas(SIZE{4, 2}, kSentinel);
+    Canvas canvas(4, 2);
     DrawTransparentBitmap(&canvas.dc, logo.m_bitmap, -2, -1, kRed);
     EXPECT_EQ(RGB(0, 0, 255), canvas.dc.GetPixel(0, 0));     // the logo's (2, 1)
     EXPECT_EQ(kSentinel, canvas.dc.GetPixel(1, 0));          // its pure red (3, 1)
@@ -184,7 +194,7 @@ TEST(TransparentBitmap, APartlyOutsidePositionDrawsThePartInside)
 
 TEST(TransparentBitmap, NoBitmapDrawsNothing)
 {
-    Canvas canvas(SIZE{4, 4}, kSentinel);
+    Canvas canvas(4, 4);
     DrawTransparentBitmap(&canvas.dc, nullptr, 0, 0, kRed);
     EXPECT_EQ(kSentinel, canvas.dc.GetPixel(1, 1));
 }

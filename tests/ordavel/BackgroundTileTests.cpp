@@ -2,6 +2,7 @@
 #include "framework/CBitmap.h"
 #include "framework/TileBitmap.h"
 #include "resources/OrdavelResource.h"
+#include "support/Canvas.h"
 #include "support/Picture.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,7 @@
 namespace {
 
 constexpr SIZE kTile = {217, 180};
-constexpr COLORREF kSentinel = RGB(0xde, 0xad, 0xbe);
+constexpr COLORREF kSentinel = Canvas::kSentinel;
 
 TEST(TileGrid, OneMoreTileThanFitsEachWay)
 {
@@ -44,7 +45,7 @@ COLORREF PatternAt(int x, int y)
 TEST(TileBitmap, CoversTheWholeAreaWithUnscaledCopiesFromTheCorner)
 {
     const Picture tile(kTile, PatternAt);
-    Canvas canvas(SIZE{450, 300}, kSentinel);
+    Canvas canvas(450, 300);
     ASSERT_TRUE(TileBitmap(canvas.dc, tile.m_bitmap, 450, 300));
 
     const POINT probes[] = {{0, 0}, {216, 179}, {217, 0}, {5, 180}, {433, 7}, {434, 179}, {440, 200}, {449, 299}};
@@ -56,7 +57,7 @@ TEST(TileBitmap, CoversTheWholeAreaWithUnscaledCopiesFromTheCorner)
 
 TEST(TileBitmap, NoBitmapDrawsNothing)
 {
-    Canvas canvas(SIZE{50, 40}, kSentinel);
+    Canvas canvas(50, 40);
     EXPECT_FALSE(TileBitmap(canvas.dc, nullptr, 50, 40));
     EXPECT_EQ(kSentinel, canvas.dc.GetPixel(10, 10));
 }

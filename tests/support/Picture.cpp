@@ -26,14 +26,3 @@ std::vector<DWORD> Picture::Bits() const
         return {};
     return std::vector<DWORD>(m_bits, m_bits + m_size.cx * m_size.cy);
 }
-
-Canvas::Canvas(SIZE size, COLORREF fill) : m_picture(size, [fill](int, int) { return fill; })
-{
-    dc.CreateCompatibleDC(nullptr);
-    m_previous = dc.SelectObject(m_picture.m_bitmap);
-}
-
-Canvas::~Canvas()
-{
-    dc.SelectObject(m_previous);
-}

@@ -1,10 +1,8 @@
-// Pictures in memory for drawing tests:
-//   Picture  a 32-bit top-down bitmap whose pixels are given as colours, with its raw pixels
-//   Canvas   a memory context that draws on a picture of one colour
+// Picture: a 32-bit top-down bitmap of a test's own, its pixels given as colours, for drawing
+// tests to draw from; its raw pixels show whether drawing changed it.
 #pragma once
 
 #include "framework/CBitmap.h"
-#include "framework/CDC.h"
 
 #include <windows.h>
 
@@ -22,19 +20,4 @@ public:
 private:
     SIZE m_size;
     DWORD* m_bits = nullptr;
-};
-
-class Canvas {
-public:
-    Canvas(SIZE size, COLORREF fill);
-    ~Canvas();
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-    std::vector<DWORD> Bits() const { return m_picture.Bits(); }
-
-    CDC dc;
-
-private:
-    Picture m_picture;
-    HGDIOBJ m_previous = nullptr;
 };
