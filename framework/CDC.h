@@ -1,5 +1,6 @@
 // CDC: a device context. Attached to a borrowed handle it owns nothing; after
 // CreateCompatibleDC it owns the memory context it made and deletes it.
+// ScopedSelect: an object selected into a context until the selection goes out of scope.
 #pragma once
 
 #include "CObject.h"
@@ -40,4 +41,20 @@ public:
 
 protected:
     BOOL m_ownsDC = FALSE;
+};
+
+class ScopedSelect {
+public:
+    ScopedSelect(CDC& dc, HGDIOBJ object) : m_dc(dc), m_previous(dc.SelectObject(object)) {}
+    ~ScopedSelect()
+    {
+        if (m_previous)
+            m_dc.SelectObject(m_previous);
+    }
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+private:
+    CDC& m_dc;
+    HGDIOBJ m_previous;
 };

@@ -165,5 +165,8 @@ private:
 // A window class whose procedure is the framework's; the name is made from the arguments.
 CString AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr, HICON icon = nullptr);
 
+// The top-level window that hwnd is, or is a child of; nullptr for nullptr.
+HWND AfxTopLevelOf(HWND hwnd);
+
 // The module that holds the program's resources (dialog templates, strings, bitmaps).
 HINSTANCE AfxGetResourceHandle();
