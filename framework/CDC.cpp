@@ -30,3 +30,10 @@ void CDC::FillSolidRect(const RECT& rect, COLORREF color)
     ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
     ::SetBkColor(m_hDC, previous);
 }
+
+SIZE CDC::GetTextExtent(const char* text, int length) const
+{
+    SIZE size = {0, 0};
+    ::GetTextExtentPoint32A(m_hDC, text, length, &size);
+    return size;
+}

@@ -9,13 +9,6 @@ BOOL IsKeyboardMessage(UINT msg)
     return msg >= WM_KEYFIRST && msg <= WM_KEYLAST;
 }
 
-HWND TopLevelOf(HWND hwnd)
-{
-    while (hwnd && (::GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD))
-        hwnd = ::GetParent(hwnd);
-    return hwnd;
-}
-
 }  // namespace
 
 HWND CDialog::CreateFromTemplate(HWND owner)
@@ -51,7 +44,7 @@ HWND CDialog::FindModalOwner() const
         if (main && main != this)
             owner = main->GetSafeHwnd();
     }
-    return ::IsWindow(owner) ? TopLevelOf(owner) : nullptr;
+    return ::IsWindow(owner) ? TopLevelWindowOf(owner) : nullptr;
 }
 
 INT_PTR CDialog::DoModal()
@@ -113,7 +106,7 @@ BOOL CDialog::PreTranslateModalMessage(MSG* msg)
 {
     if (WalkPreTranslateTree(msg))
         return TRUE;
-    const HWND top = TopLevelOf(msg->hwnd);
+    const HWND top = TopLevelWindowOf(msg->hwnd);
     if (top != m_hWnd && PreTranslateMessage(msg))
         return TRUE;
     CWinApp* app = AfxGetApp();

@@ -83,6 +83,15 @@ int CWinApp::Run()
     return ExitInstance();
 }
 
+BOOL CWinApp::PreTranslateMessage(MSG* msg)
+{
+    if (CWnd::WalkPreTranslateTree(msg))
+        return TRUE;
+    const HWND top = TopLevelWindowOf(msg->hwnd);
+    const HWND main = m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr;
+    return main && top != main && m_pMainWnd->PreTranslateMessage(msg);
+}
+
 void CWinApp::SetRegistryKey(const char* company)
 {
     m_pszRegistryKey = company;

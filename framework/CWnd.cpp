@@ -44,6 +44,13 @@ HINSTANCE AfxGetResourceHandle()
     return ::GetModuleHandleA(nullptr);
 }
 
+HWND TopLevelWindowOf(HWND hwnd)
+{
+    while (hwnd && (::GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD))
+        hwnd = ::GetParent(hwnd);
+    return hwnd;
+}
+
 CWnd::~CWnd()
 {
     const HWND hwnd = m_hWnd;

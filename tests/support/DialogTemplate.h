@@ -15,7 +15,9 @@ public:
     DialogTemplate& Radio(int id, const char* text, DWORD extraStyle = 0);   // WS_GROUP starts a group
     DialogTemplate& Edit(int id, DWORD extraStyle = 0);
     DialogTemplate& Button(int id, const char* text, DWORD extraStyle = 0);
-    DialogTemplate& Label(int id, const char* text);
+    DialogTemplate& Label(int id, const char* text, DWORD style = SS_LEFT);
+    // Where and how big the next control is (dialog units); each control moves the next one down.
+    DialogTemplate& At(short x, short y, short width, short height);
 
     const DLGTEMPLATE* Get();
 
@@ -26,5 +28,8 @@ private:
     void Text(const char* text);
 
     std::vector<WORD> m_words;
+    short m_nextX = 4;
     short m_nextY = 4;
+    short m_nextWidth = 120;
+    short m_nextHeight = 12;
 };
