@@ -177,7 +177,8 @@ TEST_F(ItemDialogs, YellowTextOnTheTilesAndTheGroupCaptionOnADarkBlueBand)
 
             // On the screen: the band shows behind a caption, and nowhere without one.
             d.ShowWindow(SW_SHOW);
-            LetTheScreenCatchUp(d);
+            d.UpdateWindow();
+            LetTheScreenCatchUp();
             RECT caption;
             ::GetWindowRect(groupBox, &caption);
             caption.bottom = caption.top + 14;

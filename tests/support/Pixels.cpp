@@ -101,9 +101,8 @@ bool Pixels::SaveBitmapFile(const char* path) const
 
 // Wine draws a window into memory and hands it to the X server while the thread looks at its
 // queue: a capture first lets that happen.
-void LetTheScreenCatchUp(HWND window)
+void LetTheScreenCatchUp()
 {
-    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     ::GdiFlush();
     MSG msg;
     for (int i = 0; i < 10; ++i) {
@@ -126,8 +125,12 @@ void SaveScreenshot(HWND window, const char* name)
     const char* folder = std::getenv("DUSTORA_SCREENSHOTS");
     if (!folder || !*folder || !window)
         return;
-    ::ShowWindow(window, SW_SHOWNA);   // a modal dialog shows itself only once its loop is idle
-    LetTheScreenCatchUp(window);
+    // A modal dialog shows itself only once its loop is idle.
+    if (!::IsWindowVisible(window)) {
+        ::ShowWindow(window, SW_SHOWNA);
+        ::UpdateWindow(window);
+    }
+    LetTheScreenCatchUp();
     RECT rect;
     ::GetWindowRect(window, &rect);
     ::CreateDirectoryA(folder, nullptr);

@@ -35,7 +35,7 @@ private:
     DWORD* m_bits = nullptr;
 };
 
-// Repaints window and gives Wine the moment it needs to show the result on the screen.
-void LetTheScreenCatchUp(HWND window);
+// Gives Wine the moment it needs to show what was drawn on the screen.
+void LetTheScreenCatchUp();
 Pixels CaptureScreen(const RECT& screenRect);
 void SaveScreenshot(HWND window, const char* name);
