@@ -1,6 +1,7 @@
 // CCleanerApp: Dustora's application object and the data its dialogs and cleaners share.
 #pragma once
 
+#include "engine/CFreeSpaceGains.h"
 #include "framework/CBitmap.h"
 #include "framework/CStringArray.h"
 #include "framework/CWinApp.h"
@@ -19,8 +20,9 @@ public:
     int m_splashHold = 1;
     CStringArray g_TempExtensions;
     double g_FreeBefore[32] = {};
-    // The drive letter each entry of g_FreeBefore was measured on, so the report pairs by drive.
-    char g_FreeBeforeDrive[32] = {};
+    // The drive (letter and volume serial number) each entry of g_FreeBefore was measured on, so
+    // the report pairs by drive and medium.
+    SnapshotDrive g_FreeBeforeDrive[32] = {};
     LONG m_registryEntriesRemoved = 0;
     CBitmap m_background;
 
