@@ -270,10 +270,10 @@ TEST_F(FolderSettingsDialog, APickedRootIsRefusedAndACancelledPickerChangesNothi
 
 TEST_F(FolderSettingsDialog, YellowLabelsOnTheTilesAndEditsKeepTheirColours)
 {
-    const ScopedTestTile tile(theApp.m_background);
+    const ScopedTile tile(theApp.m_background, ProgramTile());
     CFolderSettingsDlg dlg;
-    RunModal(dlg, [](CDialog& d) {
-        ExpectTiledBackground(d);
+    RunModal(dlg, [&](CDialog& d) {
+        ExpectTiledBackground(d, tile.Tile());
         const HWND label = ::GetWindow(::GetDlgItem(d, IDC_FOLDER_TEMP), GW_HWNDPREV);
         ASSERT_STREQ("Windows Temporary Folder:", CWnd::FromHandle(label)->GetWindowText());
         const ColourAnswer labelColour = AskColour(d, label);

@@ -157,12 +157,12 @@ TEST_F(ItemDialogs, OkWithEveryBoxClearedStillAnswersOk)
 
 TEST_F(ItemDialogs, YellowTextOnTheTilesAndTheGroupCaptionOnADarkBlueBand)
 {
-    const ScopedTestTile tile(theApp.m_background);
+    const ScopedTile tile(theApp.m_background, ProgramTile());
     for (const ItemsDialog& c : kDialogs) {
         SCOPED_TRACE(c.caption);
         CCleanerDlg main;
         RunModal(c.of(main), [&](CDialog& d) {
-            ExpectTiledBackground(d);
+            ExpectTiledBackground(d, tile.Tile());
 
             const ColourAnswer box = AskColour(d, ::GetDlgItem(d, c.boxes[0].id));
             EXPECT_EQ(::GetStockObject(HOLLOW_BRUSH), box.brush);
@@ -175,18 +175,16 @@ TEST_F(ItemDialogs, YellowTextOnTheTilesAndTheGroupCaptionOnADarkBlueBand)
             EXPECT_EQ(RGB(0, 0, 0x5A), group.background);
             EXPECT_EQ(RGB(255, 255, 64), group.text);
 
-            // On the screen: the band shows behind a caption, and nowhere without one.
-            d.ShowWindow(SW_SHOW);
-            d.UpdateWindow();
-            LetTheScreenCatchUp();
-            RECT caption;
-            ::GetWindowRect(groupBox, &caption);
-            caption.bottom = caption.top + 14;
-            const int bandPixels = CaptureScreen(caption).Count(RGB(0, 0, 0x5A));
-            if (*c.groupText)
-                EXPECT_GT(bandPixels, 20);
-            else
-                EXPECT_EQ(0, bandPixels);
+            // On the screen: the band shows behind the caption.
+            if (*c.groupText) {
+                d.ShowWindow(SW_SHOW);
+                d.UpdateWindow();
+                LetTheScreenCatchUp();
+                RECT caption;
+                ::GetWindowRect(groupBox, &caption);
+                caption.bottom = caption.top + 14;
+                EXPECT_GT(CaptureScreen(caption).Count(RGB(0, 0, 0x5A)), 20);
+            }
             SaveScreenshot(d, (std::string("ItemDialog-") + std::to_string(c.of(main).m_nIDTemplate)).c_str());
             d.PostMessage(WM_COMMAND, IDCANCEL);
         });

@@ -285,9 +285,10 @@ protected:
     {
         ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, kPageClass, 0));
         ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueA(HKEY_CLASSES_ROOT, kPageClass, REG_SZ, "Test page", 0));
-        if (command)
-            ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueA(HKEY_CLASSES_ROOT, (std::string(kPageClass) + "\\shell\\open\\command").c_str(),
-                                                    REG_SZ, command, 0));
+        if (command) {
+            const std::string commandKey = std::string(kPageClass) + "\\shell\\open\\command";
+            ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueA(HKEY_CLASSES_ROOT, commandKey.c_str(), REG_SZ, command, 0));
+        }
         // Nothing but the test's own program may ever run from here.
         ASSERT_EQ(kPageClass, ReadDefault(".htm"));
     }

@@ -198,10 +198,10 @@ TEST_F(ScheduleDialog, ARunKeyThatCannotBeOpenedKeepsTheDialogOpen)
 
 TEST_F(ScheduleDialog, YellowTextOnTheTilesForEveryControl)
 {
-    const ScopedTestTile tile(theApp.m_background);
+    const ScopedTile tile(theApp.m_background, ProgramTile());
     CScheduleDlg dlg;
-    RunModal(dlg, [](CDialog& d) {
-        ExpectTiledBackground(d);
+    RunModal(dlg, [&](CDialog& d) {
+        ExpectTiledBackground(d, tile.Tile());
         for (const int id : {IDC_CLEAN_AT_STARTUP, IDC_LOAD_AT_STARTUP, IDOK, IDCANCEL}) {
             SCOPED_TRACE(id);
             const UINT kind = id == IDOK || id == IDCANCEL ? WM_CTLCOLORBTN : WM_CTLCOLORSTATIC;

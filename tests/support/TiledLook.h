@@ -1,7 +1,7 @@
-// What the program's tiled dialogs look like, checked without the program's own pictures:
-//   ScopedTestTile        while it lives, the application's background tile is a 217 x 180
-//                         picture whose every pixel tells its place (TestTileColor)
-//   ExpectTiledBackground a window's erase covers its client area with those tiles from (0, 0)
+// What the program's tiled dialogs look like:
+//   ScopedTile            while it lives, the application's background is the given tile
+//   ProgramTile           the program's own background picture (bitmap 130)
+//   ExpectTiledBackground a window's erase covers its client area with copies of a tile from (0, 0)
 //   AskColour             what a window answers a control's colour request with
 #pragma once
 
@@ -9,28 +9,24 @@
 
 #include <windows.h>
 
-constexpr int kTileWidth = 217;
-constexpr int kTileHeight = 180;
-
-// The colour of the test tile at (x, y).
-constexpr COLORREF TestTileColor(int x, int y)
-{
-    return RGB(x, y, 0x7F);
-}
-
-class ScopedTestTile {
+class ScopedTile {
 public:
-    explicit ScopedTestTile(CBitmap& background);
-    ~ScopedTestTile();
-    ScopedTestTile(const ScopedTestTile&) = delete;
-    ScopedTestTile& operator=(const ScopedTestTile&) = delete;
+    // Takes tile over; the background held before comes back at the end.
+    ScopedTile(CBitmap& background, HBITMAP tile);
+    ~ScopedTile();
+    ScopedTile(const ScopedTile&) = delete;
+    ScopedTile& operator=(const ScopedTile&) = delete;
+
+    HBITMAP Tile() const { return m_background.GetSafeHandle(); }
 
 private:
     CBitmap& m_background;
     CBitmap m_saved;
 };
 
-void ExpectTiledBackground(HWND window);
+HBITMAP ProgramTile();
+
+void ExpectTiledBackground(HWND window, HBITMAP tile);
 
 struct ColourAnswer {
     HBRUSH brush;
