@@ -3,6 +3,7 @@
 #include "app/CCleanerApp.h"
 #include "app/OptionSetting.h"
 #include "app/RunMode.h"
+#include "framework/CWinApp.h"
 #include "framework/MessageBox.h"
 #include "registry/CRegistry.h"
 #include "resources/DustoraResource.h"
@@ -10,17 +11,6 @@
 const char kRunKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kLoadValueName[] = "Dustora - Load";
 const char kCleanValueName[] = "Dustora - Clean";
-
-namespace {
-
-CString RunningProgramPath()
-{
-    char path[1024] = "";
-    ::GetModuleFileNameA(nullptr, path, sizeof path);
-    return CString(path);
-}
-
-}  // namespace
 
 CString RunKeyCommand(const char* program, const char* commandSwitch)
 {
@@ -56,7 +46,7 @@ void CScheduleDlg::OnCleanAtShutdownClicked()
 void CScheduleDlg::OnOK()
 {
     UpdateData(TRUE);
-    const CString program = RunningProgramPath();
+    const CString program = ProgramPathOfModule();
     CRegistry registry;
     if (!UpdateRunValue(registry, kLoadValueName, IsOptionOn(m_loadAtStartup), RunKeyCommand(program, kLoadSwitch)))
         return;

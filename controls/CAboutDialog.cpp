@@ -27,13 +27,6 @@ const VersionLabel kVersionLabels[] = {
     {"FileVersion", IDC_ABOUT_VERSION},
 };
 
-CString RunningProgramPath()
-{
-    char path[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, path, sizeof path);
-    return CString(path);
-}
-
 RECT ControlRectInClient(const CWnd& dialog, int id)
 {
     RECT rect = {0, 0, 0, 0};
@@ -110,7 +103,7 @@ BOOL CAboutDialog::OnInitDialog()
 // Labels whose value the block lacks keep their template text.
 void CAboutDialog::ShowVersion()
 {
-    const CString source = m_versionSource.IsEmpty() ? RunningProgramPath() : m_versionSource;
+    const CString source = m_versionSource.IsEmpty() ? ProgramPathOfModule() : m_versionSource;
     DWORD ignored = 0;
     const DWORD size = ::GetFileVersionInfoSizeA(source, &ignored);
     if (size == 0)

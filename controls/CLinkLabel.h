@@ -18,9 +18,6 @@ public:
     const CString& GetURL() const { return m_target; }
     void SetVisited(bool visited = true);
     bool GetVisited() const { return m_visited; }
-    COLORREF GetLinkColor() const { return m_linkColor; }
-    COLORREF GetVisitedColor() const { return m_visitedColor; }
-    COLORREF GetHoverColor() const { return m_hoverColor; }
     HCURSOR GetHandCursor() const { return m_handCursor.get(); }
     // The tooltip that shows the target (tool 1, the label's client area).
     const CToolTipCtrl& GetToolTip() const { return m_toolTip; }

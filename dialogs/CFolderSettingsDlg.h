@@ -41,6 +41,8 @@ private:
     // The rows in the order of the profile: field, edit, browse button, picker title, setting.
     static const FolderRow kRows[];
 
+    // Picks the folder of the row whose browse button is browseId.
     void BrowseRow(int browseId);
+    // Detects what is missing, then shows the application's settings in the edits.
     void ShowApplicationSettings();
 };

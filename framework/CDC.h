@@ -36,8 +36,6 @@ public:
     void FillSolidRect(const RECT& rect, COLORREF color);
     int DrawText(const char* text, RECT* rect, UINT format) { return ::DrawTextA(m_hDC, text, -1, rect, format); }
     SIZE GetTextExtent(const char* text, int length) const;
-    COLORREF GetTextColor() const { return ::GetTextColor(m_hDC); }
-    COLORREF GetBkColor() const { return ::GetBkColor(m_hDC); }
     BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
     COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
 

@@ -48,6 +48,9 @@ private:
 
 CWinApp* AfxGetApp();
 
+// The full path of the running program, as GetModuleFileNameA gives it.
+CString ProgramPathOfModule();
+
 // Drive and folder of the running program, ending in "\".
 CString ProgramFolderOfModule();
 
