@@ -30,9 +30,10 @@ public:
     static INT_PTR OpenTarget(const char* target, int show);
     // The command for the program registered for web pages: registered cut before its "%1"
     // placeholder (with its quotes), a blank and the target, quoted when it holds a blank.
-    // FALSE when the command would be longer than a command line of the program may be.
+    // FALSE, and command untouched, when it would not fit the 520 characters (with the
+    // terminating zero) that a command line for the registered program may have.
     static BOOL FallbackCommand(const CString& registered, const CString& target, CString& command);
-    // What a failed open tells the user for the platform's error code.
+    // The whole message of a failed open: "Unable to open hyperlink:" and the text of the code.
     static CString ErrorText(INT_PTR code);
     // A copy of Windows Help's hand cursor from windowsFolder\winhlp32.exe, else of the system's
     // hand cursor; nullptr when neither can be had. The caller destroys it.
