@@ -17,6 +17,12 @@ public:
     // Reads section "Folders" into the five folder fields; absent values read as empty.
     void LoadFolderSettings();
 
+    // The notification icon's "&Show Options": the main window comes back; the icon stays.
+    void OnShowOptions();
+    // The notification icon's "E&xit": the main window closes as by its close box, which saves
+    // the settings and ends the program.
+    void OnAppExit();
+
     int m_splashHold = 1;
     CStringArray g_TempExtensions;
     double g_FreeBefore[32] = {};

@@ -12,12 +12,9 @@ BEGIN_MESSAGE_MAP(CTiledDialog, CDialog)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-// The tiles cover the outer window size, as the caption and frame would need.
 BOOL CTiledDialog::OnEraseBkgnd(CDC* dc)
 {
-    RECT outer;
-    GetWindowRect(&outer);
-    if (!TileBitmap(*dc, m_background, outer.right - outer.left, outer.bottom - outer.top))
+    if (!TileWindowBackground(*dc, m_background, *this))
         return CDialog::OnEraseBkgnd(dc);
     return TRUE;
 }

@@ -37,3 +37,13 @@ SIZE CDC::GetTextExtent(const char* text, int length) const
     ::GetTextExtentPoint32A(m_hDC, text, length, &size);
     return size;
 }
+
+void CDC::Draw3dRect(const RECT& rect, COLORREF topLeft, COLORREF bottomRight)
+{
+    const LONG right = rect.right - 1;
+    const LONG bottom = rect.bottom - 1;
+    FillSolidRect(RECT{rect.left, rect.top, right, rect.top + 1}, topLeft);
+    FillSolidRect(RECT{rect.left, rect.top, rect.left + 1, bottom}, topLeft);
+    FillSolidRect(RECT{right, rect.top, rect.right, rect.bottom}, bottomRight);
+    FillSolidRect(RECT{rect.left, bottom, rect.right, rect.bottom}, bottomRight);
+}

@@ -36,6 +36,8 @@ public:
     void FillSolidRect(const RECT& rect, COLORREF color);
     int DrawText(const char* text, RECT* rect, UINT format) { return ::DrawTextA(m_hDC, text, -1, rect, format); }
     SIZE GetTextExtent(const char* text, int length) const;
+    // A one-pixel frame just inside rect: topLeft on the top and left edges, bottomRight on the others.
+    void Draw3dRect(const RECT& rect, COLORREF topLeft, COLORREF bottomRight);
     BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
     COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
 
