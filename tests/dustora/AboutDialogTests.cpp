@@ -159,7 +159,7 @@ TEST(AboutDialog, ReleaseOverTheIconRollsTheCreditsOnce)
             LetTheScreenCatchUp();
             RECT frame;
             ::GetWindowRect(::GetDlgItem(d, IDC_ABOUT_FRAME), &frame);
-            redPixels = CaptureScreen(frame).Count(RGB(255, 0, 0));
+            redPixels = CaptureWindow(d, frame).Count(RGB(255, 0, 0));
             SaveScreenshot(d, "AboutDialog-credits");
             d.SendMessage(WM_LBUTTONUP, 0, icon);
         });

@@ -183,7 +183,7 @@ TEST_F(ItemDialogs, YellowTextOnTheTilesAndTheGroupCaptionOnADarkBlueBand)
                 RECT caption;
                 ::GetWindowRect(groupBox, &caption);
                 caption.bottom = caption.top + 14;
-                EXPECT_GT(CaptureScreen(caption).Count(RGB(0, 0, 0x5A)), 20);
+                EXPECT_GT(CaptureWindow(d, caption).Count(RGB(0, 0, 0x5A)), 20);
             }
             SaveScreenshot(d, (std::string("ItemDialog-") + std::to_string(c.of(main).m_nIDTemplate)).c_str());
             d.PostMessage(WM_COMMAND, IDCANCEL);

@@ -111,12 +111,17 @@ void LetTheScreenCatchUp()
     }
 }
 
-Pixels CaptureScreen(const RECT& screenRect)
+// Wine keeps each top-level window's pixels, its children's included, apart from the screen's:
+// what other windows cover is read all the same.
+Pixels CaptureWindow(HWND window, const RECT& screenRect)
 {
     Pixels pixels(screenRect.right - screenRect.left, screenRect.bottom - screenRect.top);
-    const HDC screen = ::GetDC(nullptr);
-    ::BitBlt(pixels.Dc(), 0, 0, pixels.Width(), pixels.Height(), screen, screenRect.left, screenRect.top, SRCCOPY);
-    ::ReleaseDC(nullptr, screen);
+    RECT outer;
+    ::GetWindowRect(window, &outer);
+    const HDC dc = ::GetWindowDC(window);
+    ::BitBlt(pixels.Dc(), 0, 0, pixels.Width(), pixels.Height(), dc, screenRect.left - outer.left,
+             screenRect.top - outer.top, SRCCOPY);
+    ::ReleaseDC(window, dc);
     return pixels;
 }
 
@@ -135,5 +140,5 @@ void SaveScreenshot(HWND window, const char* name)
     ::GetWindowRect(window, &rect);
     ::CreateDirectoryA(folder, nullptr);
     const std::string path = std::string(folder) + "\\" + name + ".bmp";
-    CaptureScreen(rect).SaveBitmapFile(path.c_str());
+    CaptureWindow(window, rect).SaveBitmapFile(path.c_str());
 }

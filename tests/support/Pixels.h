@@ -1,6 +1,6 @@
 // Pixels: a 32-bit picture in memory with its own device context, for checking what a window
 // draws, colour by colour.
-// CaptureScreen: the pixels a screen rectangle shows.
+// CaptureWindow: the pixels a top-level window shows in a screen rectangle, whatever covers it.
 // SaveScreenshot: when the environment variable DUSTORA_SCREENSHOTS names a folder, a window is
 // shown and saved there as <name>.bmp as the screen shows it, for people to look at; otherwise
 // nothing happens.
@@ -37,5 +37,5 @@ private:
 
 // Gives Wine the moment it needs to show what was drawn on the screen.
 void LetTheScreenCatchUp();
-Pixels CaptureScreen(const RECT& screenRect);
+Pixels CaptureWindow(HWND window, const RECT& screenRect);
 void SaveScreenshot(HWND window, const char* name);
