@@ -1,5 +1,8 @@
 // IsSeparator / IsDotEntry: the two tests every walk of the engine makes on names and entries.
+// WithTrailingBackslash: a folder path as the folder settings keep a found folder.
 #pragma once
+
+#include "framework/CString.h"
 
 #include <windows.h>
 
@@ -15,4 +18,12 @@ inline bool IsSeparator(char ch)
 inline bool IsDotEntry(const WIN32_FIND_DATAA& entry)
 {
     return std::strcmp(entry.cFileName, ".") == 0 || std::strcmp(entry.cFileName, "..") == 0;
+}
+
+// The path ending in one "\"; an empty path stays empty.
+inline CString WithTrailingBackslash(CString path)
+{
+    if (!path.IsEmpty() && path.Last() != '\\')
+        path += '\\';
+    return path;
 }

@@ -1,5 +1,6 @@
 #include "CDialog.h"
 
+#include "CPaintDC.h"
 #include "CWinApp.h"
 
 namespace {
@@ -7,13 +8,6 @@ namespace {
 BOOL IsKeyboardMessage(UINT msg)
 {
     return msg >= WM_KEYFIRST && msg <= WM_KEYLAST;
-}
-
-HWND TopLevelOf(HWND hwnd)
-{
-    while (hwnd && (::GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD))
-        hwnd = ::GetParent(hwnd);
-    return hwnd;
 }
 
 }  // namespace
@@ -51,7 +45,7 @@ HWND CDialog::FindModalOwner() const
         if (main && main != this)
             owner = main->GetSafeHwnd();
     }
-    return ::IsWindow(owner) ? TopLevelOf(owner) : nullptr;
+    return ::IsWindow(owner) ? AfxTopLevelOf(owner) : nullptr;
 }
 
 INT_PTR CDialog::DoModal()
@@ -113,7 +107,7 @@ BOOL CDialog::PreTranslateModalMessage(MSG* msg)
 {
     if (WalkPreTranslateTree(msg))
         return TRUE;
-    const HWND top = TopLevelOf(msg->hwnd);
+    const HWND top = AfxTopLevelOf(msg->hwnd);
     if (top != m_hWnd && PreTranslateMessage(msg))
         return TRUE;
     CWinApp* app = AfxGetApp();
@@ -195,4 +189,26 @@ BOOL CDialog::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
         }
     }
     return CWnd::OnWndMsg(msg, wParam, lParam, result);
+}
+
+void CDialog::PaintMinimisedIcon(HICON icon)
+{
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    RECT client;
+    GetClientRect(&client);
+    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    dc.DrawIcon(x, y, icon);
+}
+
+void CDialog::AppendToSystemMenu(UINT textId, UINT commandId)
+{
+    CString text;
+    text.LoadString(textId);
+    const HMENU menu = GetSystemMenu(FALSE);
+    if (!menu || text.IsEmpty())
+        return;
+    ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuA(menu, MF_STRING, commandId, text);
 }

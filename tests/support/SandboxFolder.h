@@ -45,6 +45,9 @@ private:
 // The Unix path Wine maps a Windows path to, or empty.
 CString UnixPathOf(const char* windowsPath);
 
+// Whether a Unix path lies inside the sandbox's run folder ($SANDBOX_ROOT).
+bool IsInsideSandbox(const CString& unixPath);
+
 // Starts a host program by its Unix path; Wine gives no way to wait for it, so callers poll for
 // its effect. FALSE when it could not be started.
 BOOL StartUnixProgram(const char* program, const std::vector<CString>& arguments);
