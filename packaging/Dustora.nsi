@@ -9,9 +9,14 @@ Unicode true
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
-!define PRODUCT "Dustora"
-!define VERSION "2.0"
-!define PUBLISHER "Halvex Software"
+; The version block's values, from the header that both programs' resources use.
+!define VERSION_HEADER "${__FILEDIR__}\..\resources\VersionInfo.h"
+!searchparse /file "${VERSION_HEADER}" '#define DUSTORA_PRODUCT_NAME "' PRODUCT '"'
+!searchparse /file "${VERSION_HEADER}" '#define DUSTORA_FILE_VERSION "' VERSION '"'
+!searchparse /file "${VERSION_HEADER}" '#define DUSTORA_BUILD "' BUILD '"'
+!searchparse /file "${VERSION_HEADER}" '#define DUSTORA_HOME_PAGE "' HOME_PAGE '"'
+!searchparse /file "${VERSION_HEADER}" '#define HALVEX_COMPANY_NAME "' PUBLISHER '"'
+!searchparse /file "${VERSION_HEADER}" '#define HALVEX_COPYRIGHT "' COPYRIGHT '"'
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Dustora"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define TASK "Dustora - Automatic System Clean"
@@ -24,12 +29,12 @@ OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES\${PRODUCT}"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "${PUBLISHER}"
-VIProductVersion "2.0.693.0"
+VIProductVersion "${VERSION}.${BUILD}.0"
 VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT} Setup"
 VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} ${VERSION} Setup"
 VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
-VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2000 ${PUBLISHER}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "${COPYRIGHT}"
 
 !define MUI_ICON "${STAGE}\Dustora.ico"
 !define MUI_UNICON "${STAGE}\Dustora.ico"
@@ -73,7 +78,7 @@ Section "Dustora" SecProgram
     WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Dustora.exe,0"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "URLInfoAbout" "http://www.halvex.example/dustora/"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "URLInfoAbout" "${HOME_PAGE}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
     WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1

@@ -6,6 +6,7 @@
 #include "resources/DustoraResource.h"
 #include "support/Canvas.h"
 #include "support/MainDialogFixture.h"
+#include "support/Pixels.h"
 #include "support/RecordedBoxes.h"
 #include "support/RunModal.h"
 
@@ -71,6 +72,7 @@ TEST_F(MainDialog, AFirstStartTicksTheDefaultsButNetscapeAndDisablesTheDrives)
             EXPECT_EQ(box.ticked, d.IsDlgButtonChecked(box.id)) << box.id;
         EXPECT_FALSE(Main(d).m_driveList.IsWindowEnabled());
         EXPECT_STREQ("System was not yet Cleaned with Dustora.", d.GetDlgItemText(IDC_LAST_CLEANED));
+        SaveScreenshot(d, "main-window");
         d.PostMessage(WM_COMMAND, IDCANCEL);
     });
 }

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Runs the tests with screenshots on, and turns the windows they saved into the pictures of the
+# help (help/images/) and of the README (docs/). Run it after a change to a window's look, look
+# at the pictures, and commit them.
+#
+#   take-screenshots.sh [BUILD]      default build
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=${1:-build}
+DUSTORA_SCREENSHOTS='C:\screenshots' ctest --test-dir "$build" -j2 --timeout 300 >/dev/null || {
+    echo "take-screenshots: the tests failed; no picture was taken over" >&2
+    exit 1
+}
+saved=$build/sandbox/run/prefix/drive_c/screenshots
+for picture in help/images/*.png docs/*.png; do
+    name=$(basename "$picture" .png)
+    if [ -f "$saved/$name.bmp" ]; then
+        convert "$saved/$name.bmp" "$picture"
+    else
+        echo "take-screenshots: no test saved $name" >&2
+    fi
+done
+echo "Pictures renewed from $saved; look at them before you commit."
