@@ -145,8 +145,9 @@ TEST(PathGuardLinks, TellsNamesEndingInDotsFromLinksToTheShortenedName)
         SCOPED_TRACE(c.path);
         EXPECT_EQ(c.expected, CPathGuard::IsLink(extended + c.path));
     }
-    // The plain spelling of "alone." reaches "alone", which is not there: nothing to judge.
-    EXPECT_TRUE(CPathGuard::IsLink(sandbox.Below("alone.")));
+    // Names are taken as written in a plain path too: "alone." is that file, not "alone".
+    EXPECT_FALSE(CPathGuard::IsLink(sandbox.Below("alone.")));
+    EXPECT_TRUE(CPathGuard::IsLink(sandbox.Below("alone")));
 }
 
 TEST(PathGuardLinks, ChecksAListedEntryAgainstItsFolder)
