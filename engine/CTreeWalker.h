@@ -15,9 +15,8 @@
 
 class CTreeWalker {
 public:
-    // Far beyond any real tree: at two characters a level, the deepest path the platform takes
-    // has about 16,000.
-    static const size_t kDepthLimit = 1024;
+    // Twice the deepest tree a path of MAX_PATH characters can hold, and beyond any real one.
+    static const size_t kDepthLimit = 256;
 
     // A folder the walk is in: its handle, listed through (and, for an emptying, deleted
     // through), and its path as the visitors see it, ending in a separator.

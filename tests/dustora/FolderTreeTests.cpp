@@ -1,12 +1,18 @@
 // Emptying a folder tree: what goes, what stays, and what is refused.
+#include "engine/CPathGuard.h"
 #include "engine/CSystemFolders.h"
 #include "framework/MessageBox.h"
 
+#include "support/EntrySwap.h"
+#include "support/HostileNames.h"
+#include "support/NamedLock.h"
 #include "support/SandboxFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <iterator>
+#include <string>
 
 namespace {
 
@@ -195,6 +201,106 @@ TEST_F(FolderTree, RefusesRelativeAndDriveRelativePaths)
     // The same folder, given absolutely, is emptied: the canary would have shown a wrong deletion.
     EmptyTree(m_sandbox.Below("Work"));
     EXPECT_FALSE(m_sandbox.IsListed("Work\\canary.txt"));
+}
+
+// Under their ANSI names these would delete Outside\g.tmp, beside the emptied folder.
+TEST_F(FolderTree, NamesWithNoExactAnsiFormNeverReachOutside)
+{
+    m_sandbox.MakeFile("Outside\\g.tmp", "canary");
+    m_sandbox.MakeFile("Tree\\plain.txt");
+    m_sandbox.MakeLiteralFile(std::wstring(L"Tree\\") + kHostileFolder + L"\\g.tmp");
+    for (const wchar_t* name : kHostileNames)
+        m_sandbox.MakeLiteralFile(std::wstring(L"Tree\\") + name);
+
+    EmptyTree(m_sandbox.Below("Tree"));
+
+    EXPECT_TRUE(m_sandbox.IsListed("Outside\\g.tmp"));
+    EXPECT_FALSE(m_sandbox.IsListed("Tree\\plain.txt"));
+    // Passed over, they stay, and so does the folder that holds them.
+    EXPECT_TRUE(m_sandbox.IsLiteralListed(std::wstring(L"Tree\\") + kHostileFolder + L"\\g.tmp"));
+    for (const wchar_t* name : kHostileNames)
+        EXPECT_TRUE(m_sandbox.IsLiteralListed(std::wstring(L"Tree\\") + name));
+}
+
+TEST_F(FolderTree, AFileSwappedForALinkBeforeItsDeletionLeavesTheTargetAlone)
+{
+    m_sandbox.MakeFile("Target\\doc.txt", "the document");
+    m_sandbox.MakeFile("Tree\\victim.txt");
+    m_sandbox.MakeFile("Tree\\other.txt");
+    const EntrySwap swap(m_sandbox.LiteralBelow(L"Tree\\victim.txt"), "../Target/doc.txt",
+                         m_sandbox.LiteralBelow(L"Target\\doc.txt"));
+
+    EmptyTree(m_sandbox.Below("Tree"));
+
+    ASSERT_TRUE(EntrySwap::Swapped());
+    EXPECT_TRUE(m_sandbox.IsListed("Target\\doc.txt"));
+    EXPECT_TRUE(m_sandbox.IsListed("Tree\\victim.txt"));   // the link, left as it is
+    EXPECT_FALSE(m_sandbox.IsListed("Tree\\other.txt"));
+}
+
+TEST_F(FolderTree, EmptiesPathsBeyondTheAnsiLimitAndNamesEndingInDotsOrBlanks)
+{
+    // Whole paths of 257 to 259 characters, one far longer, and folders "Dots..." and "Blank ".
+    const int prefix = m_sandbox.Path().GetLength() + static_cast<int>(std::strlen("\\Tree\\"));
+    for (int length : {257, 258, 259}) {
+        const std::string name = std::string(static_cast<size_t>(length - prefix - 4), 'n') + ".txt";
+        m_sandbox.MakeLiteralFile(L"Tree\\" + std::wstring(name.begin(), name.end()));
+    }
+    m_sandbox.MakeLiteralFile(L"Tree\\" + std::wstring(200, L'd') + L"\\" + std::wstring(200, L'e') + L"\\x.txt");
+    m_sandbox.MakeLiteralFile(L"Tree\\Dots...\\x.txt");
+    m_sandbox.MakeLiteralFile(L"Tree\\Blank \\y.txt");
+
+    EmptyTree(m_sandbox.Below("Tree"));
+
+    EXPECT_TRUE(m_sandbox.IsListed("Tree"));
+    WIN32_FIND_DATAW entry;
+    HANDLE search = ::FindFirstFileW(m_sandbox.LiteralBelow(L"Tree\\*").c_str(), &entry);
+    ASSERT_NE(INVALID_HANDLE_VALUE, search);
+    std::wstring left;
+    do {
+        if (std::wstring(entry.cFileName) != L"." && std::wstring(entry.cFileName) != L"..")
+            left += std::wstring(entry.cFileName) + L"|";
+    } while (::FindNextFileW(search, &entry));
+    ::FindClose(search);
+    EXPECT_EQ(L"", left);
+}
+
+// A folder that is a link is followed where it leads to an ordinary folder on a drive, as for a
+// redirected temporary folder; the link itself stays.
+TEST_F(FolderTree, FollowsAFolderThatIsALinkToAnOrdinaryFolder)
+{
+    m_sandbox.MakeFile("Real\\a.txt");
+    m_sandbox.MakeFile("Real\\Sub\\b.txt");
+    m_sandbox.MakeUnixLink("Redirected", "Real");
+
+    EmptyTree(m_sandbox.Below("Redirected"));
+
+    static const EntryCase kEntries[] = {
+        {"Real", true}, {"Redirected", true}, {"Real\\a.txt", false}, {"Real\\Sub", false},
+    };
+    ExpectEntries(m_sandbox, kEntries, std::size(kEntries));
+}
+
+// Links to the root of drive F: and to a folder outside every drive lead where no emptying may
+// go; every canary stays. F: holds nothing but what its tests make under their lock.
+TEST_F(FolderTree, RefusesFoldersThatReallyLeadToARootOrOutsideEveryDrive)
+{
+    NamedLock lock("DustoraTests.DriveF");
+    SandboxFolder onF('F');
+    onF.MakeFile("canary.txt");
+    OutsideFolder outside;
+    outside.MakeFile("canary.txt");
+    m_sandbox.MakeUnixLink("ToRootOfF", UnixPathOf("F:\\"));
+    m_sandbox.MakeUnixLink("ToOutside", outside.UnixPath());
+
+    for (const char* link : {"ToRootOfF", "ToOutside"}) {
+        SCOPED_TRACE(link);
+        EXPECT_EQ(0, EmptyTree(m_sandbox.Below(link)));
+        EXPECT_FALSE(CPathGuard::MayEmptyFolder(m_sandbox.Below(link)));
+    }
+
+    EXPECT_TRUE(onF.IsListed("canary.txt"));
+    EXPECT_TRUE(outside.IsListed("canary.txt"));
 }
 
 }  // namespace
