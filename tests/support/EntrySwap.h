@@ -28,14 +28,10 @@ public:
 private:
     static std::wstring FinalPathOf(const std::wstring& path)
     {
-        HANDLE handle = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-        if (handle == INVALID_HANDLE_VALUE)
-            return std::wstring();
-        const std::wstring finalPath = CEntryHandle::FinalPathOf(handle);
-        ::CloseHandle(handle);
-        return finalPath;
+        const UniqueFile handle(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        return handle ? CEntryHandle::FinalPathOf(handle.get()) : std::wstring();
     }
 
     static void Swap(const std::wstring& literalPath)

@@ -1,5 +1,7 @@
 #include "support/SandboxFolder.h"
 
+#include "framework/UniqueHandle.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -45,20 +47,28 @@ bool EntryListed(const CString& path)
     return true;
 }
 
-// Listed under exactly this name: Wine's lookups ignore case, so "CASE.TXT" would find
-// "case.txt" before a link of that name exists.
+std::wstring Wide(const CString& text)
+{
+    std::wstring wide(static_cast<size_t>(text.GetLength()), L'\0');
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, text, text.GetLength(), &wide[0], text.GetLength());
+    wide.resize(length > 0 ? static_cast<size_t>(length) : 0);
+    return wide;
+}
+
+// Listed under exactly this name, read literally: Wine's lookups ignore case, so "CASE.TXT"
+// would find "case.txt" before a link of that name exists, and a plain "report." reads "report".
 bool ListedExactly(const CString& path)
 {
-    const CString name = path.Mid(path.ReverseFind('\\') + 1);
-    WIN32_FIND_DATAA entry;
-    HANDLE search = ::FindFirstFileA(path, &entry);
-    if (search == INVALID_HANDLE_VALUE)
+    const std::wstring literal = L"\\\\?\\" + Wide(path);
+    const std::wstring name = literal.substr(literal.rfind(L'\\') + 1);
+    WIN32_FIND_DATAW entry;
+    const UniqueFind search(::FindFirstFileW(literal.c_str(), &entry));
+    if (!search)
         return false;
     bool found = false;
     do {
         found = name == entry.cFileName;
-    } while (!found && ::FindNextFileA(search, &entry));
-    ::FindClose(search);
+    } while (!found && ::FindNextFileW(search.get(), &entry));
     return found;
 }
 
@@ -78,19 +88,11 @@ void MakeLiteralFolders(const std::wstring& path, size_t firstName)
 void MakeLiteralFileAt(const std::wstring& path, size_t firstName)
 {
     MakeLiteralFolders(path.substr(0, path.rfind(L'\\')), firstName);
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file) << "error " << ::GetLastError();
+    const UniqueFile file(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file) << "error " << ::GetLastError();
     DWORD written = 0;
-    ::WriteFile(file, "sweep me", 8, &written, nullptr);
-    ::CloseHandle(file);
-}
-
-std::wstring Wide(const CString& text)
-{
-    std::wstring wide(static_cast<size_t>(text.GetLength()), L'\0');
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text, text.GetLength(), &wide[0], text.GetLength());
-    wide.resize(length > 0 ? static_cast<size_t>(length) : 0);
-    return wide;
+    ::WriteFile(file.get(), "sweep me", 8, &written, nullptr);
 }
 
 void RemoveUnixTree(const CString& unixPath, const std::wstring& windowsPath)
@@ -239,7 +241,9 @@ OutsideFolder::OutsideFolder()
 {
     const char* root = std::getenv("SANDBOX_ROOT");
     m_unixPath = CString(root ? root : "") + "/outside/" + CurrentTestName();
-    RemoveUnixTree(m_unixPath, LiteralBelow(""));
+    // rm runs on its own: started for nothing, it could remove the folder made next.
+    if (LiteralExists(LiteralBelow("")))
+        RemoveUnixTree(m_unixPath, LiteralBelow(""));
     MakeLiteralFolders(LiteralBelow(""), std::wstring(L"\\\\?\\unix\\").size());
     EXPECT_TRUE(LiteralExists(LiteralBelow(""))) << m_unixPath.GetString();
 }
