@@ -74,8 +74,10 @@ void TakeOrDetect(CString& setting, CString& field, Lookup lookup, const char* f
     setting = field;
 }
 
-// Deletes every file a walk lists and every sub-folder once its entries are gone; read-only
-// files and whatever is in use stay, and with them the folders that hold them.
+// Deletes every file a walk lists and every sub-folder once its entries are gone; whatever is
+// in use stays, and with it the folders that hold it. Read-only files stay too: Windows refuses
+// the write probe the design makes on them (Wine running as root grants it), and the deletion
+// path keeps them on every platform.
 class TreeEmptier : public CTreeWalker::Visitor {
 public:
     bool AcceptsRoot(const std::wstring& finalPath) override { return CPathGuard::MayEmptyFinalPath(finalPath) != FALSE; }
