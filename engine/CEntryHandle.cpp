@@ -1,64 +1,25 @@
+// The handle calls and their structures came with Windows Vista: declared here as for Vista,
+// found at run time, and used only where they are, so that the program still starts elsewhere.
+#undef _WIN32_WINNT
+#define _WIN32_WINNT 0x0600
+
 #include "engine/CEntryHandle.h"
 
 #include "engine/PathParts.h"
 #include "framework/CString.h"
 
-#include <cstddef>
+#include <winternl.h>
+
 #include <new>
 #include <vector>
 
 namespace {
 
-// The Vista declarations the headers show only to programs built for Vista; this one is built
-// for older systems and finds the calls at run time.
-const int kFileBasicInfo = 0;
-const int kFileDispositionInfo = 4;
-const int kFileIdBothDirectoryInfo = 10;
-const int kObjectNameInformation = 1;
-
-struct FileBasicInfo {
-    LARGE_INTEGER creationTime;
-    LARGE_INTEGER lastAccessTime;
-    LARGE_INTEGER lastWriteTime;
-    LARGE_INTEGER changeTime;
-    DWORD fileAttributes;
-};
-
-struct FileDispositionInfo {
-    BOOLEAN deleteFile;
-};
-
-struct FileIdBothDirInfo {
-    DWORD nextEntryOffset;
-    DWORD fileIndex;
-    LARGE_INTEGER creationTime;
-    LARGE_INTEGER lastAccessTime;
-    LARGE_INTEGER lastWriteTime;
-    LARGE_INTEGER changeTime;
-    LARGE_INTEGER endOfFile;
-    LARGE_INTEGER allocationSize;
-    DWORD fileAttributes;
-    DWORD fileNameLength;
-    DWORD eaSize;
-    CCHAR shortNameLength;
-    WCHAR shortName[12];
-    LARGE_INTEGER fileId;
-    WCHAR fileName[1];
-};
-static_assert(offsetof(FileIdBothDirInfo, fileId) == 96 && offsetof(FileIdBothDirInfo, fileName) == 104,
-              "the layout the file system writes");
-
-struct ObjectName {
-    USHORT length;
-    USHORT maximumLength;
-    const WCHAR* buffer;
-};
-
 struct HandleCalls {
-    BOOL(WINAPI* getInformation)(HANDLE, int, LPVOID, DWORD);
-    BOOL(WINAPI* setInformation)(HANDLE, int, LPVOID, DWORD);
-    DWORD(WINAPI* finalPath)(HANDLE, LPWSTR, DWORD, DWORD);
-    LONG(WINAPI* queryObject)(HANDLE, int, PVOID, ULONG, PULONG);
+    decltype(&::GetFileInformationByHandleEx) getInformation;
+    decltype(&::SetFileInformationByHandle) setInformation;
+    decltype(&::GetFinalPathNameByHandleW) finalPath;
+    decltype(&::NtQueryObject) queryObject;
 };
 
 template <typename Fn>
@@ -90,10 +51,10 @@ CEntryHandle::OpenHook g_openHook = nullptr;
 
 bool ReadAttributes(HANDLE handle, DWORD& attributes)
 {
-    FileBasicInfo info = {};
-    if (!Calls().getInformation || !Calls().getInformation(handle, kFileBasicInfo, &info, sizeof info))
+    FILE_BASIC_INFO info = {};
+    if (!Calls().getInformation || !Calls().getInformation(handle, FileBasicInfo, &info, sizeof info))
         return false;
-    attributes = info.fileAttributes;
+    attributes = info.FileAttributes;
     return true;
 }
 
@@ -114,11 +75,11 @@ std::wstring ObjectNameOf(HANDLE handle)
         return std::wstring();
     std::vector<LONGLONG> buffer(8192);   // 64 KB: the longest name and its header
     ULONG length = 0;
-    if (Calls().queryObject(handle, kObjectNameInformation, buffer.data(),
+    if (Calls().queryObject(handle, ObjectNameInformation, buffer.data(),
                             static_cast<ULONG>(buffer.size() * sizeof(LONGLONG)), &length) != 0)
         return std::wstring();
-    const ObjectName* name = reinterpret_cast<const ObjectName*>(buffer.data());
-    const std::wstring text(name->buffer, name->length / sizeof(WCHAR));
+    const UNICODE_STRING& name = reinterpret_cast<const OBJECT_NAME_INFORMATION*>(buffer.data())->Name;
+    const std::wstring text(name.Buffer, name.Length / sizeof(WCHAR));
     if (text.compare(0, 4, L"\\??\\") != 0)
         return std::wstring();
     return L"\\\\?\\" + text.substr(4);
@@ -389,8 +350,8 @@ BOOL CEntryHandle::MarkForDeletion()
 {
     if (m_state != kItself || (m_attributes & FILE_ATTRIBUTE_READONLY) || !Calls().setInformation)
         return FALSE;
-    FileDispositionInfo disposition = {TRUE};
-    return Calls().setInformation(Get(), kFileDispositionInfo, &disposition, sizeof disposition);
+    FILE_DISPOSITION_INFO disposition = {TRUE};
+    return Calls().setInformation(Get(), FileDispositionInfo, &disposition, sizeof disposition);
 }
 
 int CEntryHandle::NextEntry(ListedEntry& entry)
@@ -406,16 +367,16 @@ int CEntryHandle::NextEntry(ListedEntry& entry)
             return 0;
         const DWORD bytes = static_cast<DWORD>(listing.buffer.size() * sizeof(LONGLONG));
         if (!Calls().getInformation ||
-            !Calls().getInformation(Get(), kFileIdBothDirectoryInfo, listing.buffer.data(), bytes)) {
+            !Calls().getInformation(Get(), FileIdBothDirectoryInfo, listing.buffer.data(), bytes)) {
             listing.done = true;
             return ::GetLastError() == ERROR_NO_MORE_FILES ? 0 : -1;
         }
         listing.next = reinterpret_cast<const char*>(listing.buffer.data());
     }
-    const FileIdBothDirInfo* info = reinterpret_cast<const FileIdBothDirInfo*>(listing.next);
-    entry.name.assign(info->fileName, info->fileNameLength / sizeof(WCHAR));
-    entry.attributes = info->fileAttributes;
-    entry.fileId = static_cast<ULONGLONG>(info->fileId.QuadPart);
-    listing.next = info->nextEntryOffset ? listing.next + info->nextEntryOffset : nullptr;
+    const FILE_ID_BOTH_DIR_INFO* info = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(listing.next);
+    entry.name.assign(info->FileName, info->FileNameLength / sizeof(WCHAR));
+    entry.attributes = info->FileAttributes;
+    entry.fileId = static_cast<ULONGLONG>(info->FileId.QuadPart);
+    listing.next = info->NextEntryOffset ? listing.next + info->NextEntryOffset : nullptr;
     return 1;
 }

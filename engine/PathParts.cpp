@@ -21,7 +21,7 @@ bool IsDriveLetter(wchar_t ch)
 
 bool WideFromAnsi(const char* text, std::wstring& wide)
 {
-    const int length = lstrlenA(text);
+    const int length = static_cast<int>(std::strlen(text));
     if (length == 0)
         return false;
     const int needed = ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text, length, nullptr, 0);
