@@ -110,17 +110,25 @@ bool AnyListed(const std::wstring& pattern, OnEntry onEntry)
     return false;
 }
 
-bool HasNameEndingInDotOrBlank(const std::wstring& path)
+// Calls onName with each name of path and the folder that holds it, last name first, until it
+// returns true.
+template <typename OnName>
+bool AnyNameOf(const std::wstring& path, OnName onName)
 {
     std::wstring parent;
     std::wstring name;
     std::wstring rest = path;
     while (ParentAndName(rest, parent, name)) {
-        if (EndsInDotOrBlank(name))
+        if (onName(parent, name))
             return true;
         rest = parent;
     }
     return false;
+}
+
+bool HasNameEndingInDotOrBlank(const std::wstring& path)
+{
+    return AnyNameOf(path, [](const std::wstring&, const std::wstring& name) { return EndsInDotOrBlank(name); });
 }
 
 // Wine's final paths lose the trailing dots and blanks of a path's last name ("report." comes
@@ -169,22 +177,15 @@ std::wstring ShownInsideAPath(const std::wstring& name)
 // paths, so that what lies below the two could not be told apart.
 bool HasTwinAlongThePath(const std::wstring& path)
 {
-    std::wstring parent;
-    std::wstring name;
-    std::wstring rest = path;
-    while (ParentAndName(rest, parent, name)) {
+    return AnyNameOf(path, [](const std::wstring& parent, const std::wstring& name) {
         const std::wstring shown = ShownInsideAPath(name);
-        const bool twin = AnyListed(AppendName(parent, shown + L"*"), [&](const WIN32_FIND_DATAW& entry) {
+        return AnyListed(AppendName(parent, shown + L"*"), [&](const WIN32_FIND_DATAW& entry) {
             const std::wstring other(entry.cFileName);
             const bool realFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
                                     !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
             return realFolder && other != name && !IsDotName(other) && ShownInsideAPath(other) == shown;
         });
-        if (twin)
-            return true;
-        rest = parent;
-    }
-    return false;
+    });
 }
 
 // The name as the folder holds it: exactly as given first, else another case or the short name.

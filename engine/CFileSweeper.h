@@ -22,8 +22,9 @@ public:
     virtual int SetPath(const char* folder);
 
     // Each returns 0 when the folder cannot be listed at all, 1 otherwise (also when a visitor
-    // stopped). The walk is CTreeWalker's: links are neither entered nor reported, and a name
-    // with no exact ANSI form is passed over. Below the first level paths are joined with "/".
+    // stopped). The walk is CTreeWalker's: links to folders are never entered, a name with no
+    // exact ANSI form is passed over, and a Unix link to a file may be reported, which the
+    // deletion path refuses. Below the first level paths are joined with "/".
     virtual int ForEachFile(FileVisitor visitor, void* userData);
     virtual int ListFiles(CStringArray& files);                       // empties the list first
     virtual int ForEachFileRecursive(FileVisitor visitor, void* userData);

@@ -1,9 +1,12 @@
 // CTreeWalker: the one walk of the engine over a folder tree, and its Visitor. Each folder is
-// opened once by its literal path, checked on that handle to be itself (a link is neither
-// entered nor reported) and listed through the same handle in wide names; an entry whose name
-// has no exact ANSI form, or holds what no Windows name can, is passed over. The walk keeps its
-// levels on the heap, so depth costs no stack; it never enters a folder it is already inside
-// (by the file identity its listing gives) and goes no deeper than kDepthLimit levels.
+// opened once by its literal path, checked on that handle to be itself (a link to a folder is
+// never entered) and listed through the same handle in wide names; an entry whose name has no
+// exact ANSI form, or holds what no Windows name can, is passed over, and so is an entry with a
+// reparse point. Files are reported as listed, without an open each: a Unix link to a file,
+// which Wine lists as a plain file, reaches the visitor, and the deletion path (CEntryHandle)
+// refuses it. The walk keeps its levels on the heap, so depth costs no stack; it never enters a
+// folder it is already inside (by the file identity its listing gives) and goes no deeper than
+// kDepthLimit levels.
 #pragma once
 
 #include "engine/CEntryHandle.h"

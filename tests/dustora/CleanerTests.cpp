@@ -6,7 +6,7 @@
 #include "engine/CSystemFolders.h"
 
 #include "support/EntrySwap.h"
-#include "support/HostileNames.h"
+#include "support/HostileTrees.h"
 #include "support/NamedLock.h"
 #include "support/RecordedBoxes.h"
 #include "support/SandboxFolder.h"
@@ -17,7 +17,6 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -231,19 +230,13 @@ TEST_F(Cleaner, FolderNameWithATrailingDotNeverReachesItsLinkedNamesake)
 // Under their ANSI names these would reach Outside\g.tmp, beside the swept folder.
 TEST_F(Cleaner, NamesWithNoExactAnsiFormNeverReachOutsideTheSweep)
 {
-    m_sandbox.MakeFile("Outside\\g.tmp", "canary");
+    MakeHostileEntries(m_sandbox, L"Swept");
     m_sandbox.MakeFile("Swept\\plain.tmp");
-    m_sandbox.MakeLiteralFile(std::wstring(L"Swept\\") + kHostileFolder + L"\\g.tmp");
-    for (const wchar_t* name : kHostileNames)
-        m_sandbox.MakeLiteralFile(std::wstring(L"Swept\\") + name);
 
     EXPECT_EQ(TRUE, m_info.DeleteTempFiles(Roots({m_sandbox.Below("Swept")})));
 
-    EXPECT_TRUE(m_sandbox.IsListed("Outside\\g.tmp"));
     EXPECT_FALSE(m_sandbox.IsListed("Swept\\plain.tmp"));
-    EXPECT_TRUE(m_sandbox.IsLiteralListed(std::wstring(L"Swept\\") + kHostileFolder + L"\\g.tmp"));
-    for (const wchar_t* name : kHostileNames)
-        EXPECT_TRUE(m_sandbox.IsLiteralListed(std::wstring(L"Swept\\") + name));
+    ExpectHostileEntriesKept(m_sandbox, L"Swept");
 }
 
 TEST_F(Cleaner, ATempFileSwappedForALinkBeforeItsDeletionLeavesTheTargetAlone)
@@ -259,20 +252,9 @@ TEST_F(Cleaner, ATempFileSwappedForALinkBeforeItsDeletionLeavesTheTargetAlone)
     EXPECT_TRUE(m_sandbox.IsListed("Target\\doc.TMP"));
 }
 
-// Whole paths of 257 to 259 characters and beyond, and folders whose names end in a dot or a blank.
 TEST_F(Cleaner, SweepsPathsBeyondTheAnsiLimitAndNamesEndingInDotsOrBlanks)
 {
-    const int prefix = m_sandbox.Path().GetLength() + static_cast<int>(std::strlen("\\Swept\\"));
-    std::vector<std::wstring> made;
-    for (int length : {257, 258, 259}) {
-        const std::string name = std::string(static_cast<size_t>(length - prefix - 4), 'n') + ".TMP";
-        made.push_back(L"Swept\\" + std::wstring(name.begin(), name.end()));
-    }
-    made.push_back(L"Swept\\" + std::wstring(200, L'd') + L"\\" + std::wstring(200, L'e') + L"\\x.TMP");
-    made.push_back(L"Swept\\Cache.\\x.TMP");
-    made.push_back(L"Swept\\Blank \\y.BAK");
-    for (const std::wstring& file : made)
-        m_sandbox.MakeLiteralFile(file);
+    const std::vector<std::wstring> made = MakeFilesBeyondTheAnsiLimit(m_sandbox, L"Swept", L".TMP");
 
     m_info.DeleteTempFiles(Roots({m_sandbox.Below("Swept")}));
 

@@ -3,7 +3,7 @@
 #include "engine/CTreeWalker.h"
 #include "engine/WalkProgress.h"
 
-#include "support/HostileNames.h"
+#include "support/HostileTrees.h"
 #include "support/SandboxFolder.h"
 
 #include <gtest/gtest.h>

@@ -4,13 +4,12 @@
 #include "framework/MessageBox.h"
 
 #include "support/EntrySwap.h"
-#include "support/HostileNames.h"
+#include "support/HostileTrees.h"
 #include "support/NamedLock.h"
 #include "support/SandboxFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <iterator>
 #include <string>
 
@@ -206,20 +205,14 @@ TEST_F(FolderTree, RefusesRelativeAndDriveRelativePaths)
 // Under their ANSI names these would delete Outside\g.tmp, beside the emptied folder.
 TEST_F(FolderTree, NamesWithNoExactAnsiFormNeverReachOutside)
 {
-    m_sandbox.MakeFile("Outside\\g.tmp", "canary");
+    MakeHostileEntries(m_sandbox, L"Tree");
     m_sandbox.MakeFile("Tree\\plain.txt");
-    m_sandbox.MakeLiteralFile(std::wstring(L"Tree\\") + kHostileFolder + L"\\g.tmp");
-    for (const wchar_t* name : kHostileNames)
-        m_sandbox.MakeLiteralFile(std::wstring(L"Tree\\") + name);
 
     EmptyTree(m_sandbox.Below("Tree"));
 
-    EXPECT_TRUE(m_sandbox.IsListed("Outside\\g.tmp"));
     EXPECT_FALSE(m_sandbox.IsListed("Tree\\plain.txt"));
     // Passed over, they stay, and so does the folder that holds them.
-    EXPECT_TRUE(m_sandbox.IsLiteralListed(std::wstring(L"Tree\\") + kHostileFolder + L"\\g.tmp"));
-    for (const wchar_t* name : kHostileNames)
-        EXPECT_TRUE(m_sandbox.IsLiteralListed(std::wstring(L"Tree\\") + name));
+    ExpectHostileEntriesKept(m_sandbox, L"Tree");
 }
 
 TEST_F(FolderTree, AFileSwappedForALinkBeforeItsDeletionLeavesTheTargetAlone)
@@ -240,29 +233,17 @@ TEST_F(FolderTree, AFileSwappedForALinkBeforeItsDeletionLeavesTheTargetAlone)
 
 TEST_F(FolderTree, EmptiesPathsBeyondTheAnsiLimitAndNamesEndingInDotsOrBlanks)
 {
-    // Whole paths of 257 to 259 characters, one far longer, and folders "Dots..." and "Blank ".
-    const int prefix = m_sandbox.Path().GetLength() + static_cast<int>(std::strlen("\\Tree\\"));
-    for (int length : {257, 258, 259}) {
-        const std::string name = std::string(static_cast<size_t>(length - prefix - 4), 'n') + ".txt";
-        m_sandbox.MakeLiteralFile(L"Tree\\" + std::wstring(name.begin(), name.end()));
-    }
-    m_sandbox.MakeLiteralFile(L"Tree\\" + std::wstring(200, L'd') + L"\\" + std::wstring(200, L'e') + L"\\x.txt");
-    m_sandbox.MakeLiteralFile(L"Tree\\Dots...\\x.txt");
-    m_sandbox.MakeLiteralFile(L"Tree\\Blank \\y.txt");
+    const std::vector<std::wstring> made = MakeFilesBeyondTheAnsiLimit(m_sandbox, L"Tree", L".txt");
 
     EmptyTree(m_sandbox.Below("Tree"));
 
     EXPECT_TRUE(m_sandbox.IsListed("Tree"));
-    WIN32_FIND_DATAW entry;
-    HANDLE search = ::FindFirstFileW(m_sandbox.LiteralBelow(L"Tree\\*").c_str(), &entry);
-    ASSERT_NE(INVALID_HANDLE_VALUE, search);
-    std::wstring left;
-    do {
-        if (std::wstring(entry.cFileName) != L"." && std::wstring(entry.cFileName) != L"..")
-            left += std::wstring(entry.cFileName) + L"|";
-    } while (::FindNextFileW(search, &entry));
-    ::FindClose(search);
-    EXPECT_EQ(L"", left);
+    for (const std::wstring& file : made)
+        EXPECT_FALSE(m_sandbox.IsLiteralListed(file)) << file.size();
+    // The folders that held them went too.
+    const std::wstring folders[] = {L"Tree\\Dots...", L"Tree\\Blank ", L"Tree\\" + std::wstring(200, L'd')};
+    for (const std::wstring& folder : folders)
+        EXPECT_FALSE(m_sandbox.IsLiteralListed(folder)) << folder.size();
 }
 
 // A folder that is a link is followed where it leads to an ordinary folder on a drive, as for a

@@ -2,7 +2,7 @@
 #include "engine/CPathGuard.h"
 #include "engine/PathParts.h"
 
-#include "support/HostileNames.h"
+#include "support/HostileTrees.h"
 #include "support/SandboxFolder.h"
 
 #include <gtest/gtest.h>
