@@ -48,6 +48,18 @@ void CCleanerApp::LoadFolderSettings()
     m_folderNSCache = GetProfileString("Folders", "NSCache", "");
 }
 
+void CCleanerApp::OnShowOptions()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->ShowWindow(SW_SHOW);
+}
+
+void CCleanerApp::OnAppExit()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->PostMessage(WM_CLOSE);
+}
+
 // The splash window comes with the dialogs; until then the start shows none.
 BOOL CCleanerApp::ShowSplashWindow()
 {

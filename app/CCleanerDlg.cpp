@@ -5,14 +5,129 @@
 #include "engine/CDiskSpace.h"
 #include "engine/CDriveScan.h"
 #include "engine/CFreeSpaceGains.h"
+#include "engine/CInternetAppInfo.h"
+#include "engine/COfficeInfo.h"
+#include "framework/HtmlHelp.h"
+#include "framework/MessageBox.h"
+#include "framework/TileBitmap.h"
+#include "framework/UniqueHandle.h"
 #include "resources/DustoraResource.h"
 
-CCleanerDlg::CCleanerDlg(CWnd* parent) : CDialog(IDD_DUSTORA_DIALOG, parent)
+#include <htmlhelp.h>
+
+namespace {
+
+const char kNotYetCleaned[] = "System was not yet Cleaned with Dustora.";
+const char kSchedulerProgram[] = "Ordavel.EXE";
+
+const COLORREF kLabelText = RGB(255, 255, 64);
+const COLORREF kHoverText = RGB(128, 255, 64);
+const COLORREF kGroupCaptionBackground = RGB(0, 0, 90);
+const COLORREF kLastCleanedBackground = RGB(0, 0, 175);
+constexpr int kIconOffsetAbove = 3;
+
+bool IsGroupBox(int id)
+{
+    switch (id) {
+    case IDC_IE_GROUP:
+    case IDC_NETSCAPE_GROUP:
+    case IDC_GENERAL_GROUP:
+    case IDC_STANDARD_GROUP:
+    case IDC_REGISTRY_GROUP:
+    case IDC_AUTOMATIC_GROUP:
+    case IDC_OUTLOOK_GROUP:
+    case IDC_OFFICE_GROUP:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The twelve buttons that draw themselves: their icon, whether it stands above the caption,
+// and whether the caption has the program's colours (the two note buttons keep the system's).
+struct FlatButtonLook {
+    CFlatIconButton CCleanerDlg::*button;
+    int icon;
+    bool iconAbove;
+    bool programColours;
+};
+
+const FlatButtonLook kFlatButtonLooks[] = {
+    {&CCleanerDlg::m_startButton, IDI_START, false, true},
+    {&CCleanerDlg::m_exitButton, IDI_EXIT, false, true},
+    {&CCleanerDlg::m_ieItemsButton, IDI_IE_ITEMS, true, true},
+    {&CCleanerDlg::m_outlookItemsButton, IDI_OUTLOOK_ITEMS, true, true},
+    {&CCleanerDlg::m_officeItemsButton, IDI_OFFICE_ITEMS, true, true},
+    {&CCleanerDlg::m_netscapeItemsButton, IDI_NETSCAPE_ITEMS, true, true},
+    {&CCleanerDlg::m_scheduleButton, IDI_SCHEDULE, true, true},
+    {&CCleanerDlg::m_advancedSchedulerButton, IDI_ADVANCED_SCHEDULER, false, true},
+    {&CCleanerDlg::m_helpButton, IDI_HELP, false, true},
+    {&CCleanerDlg::m_foldersButton, IDI_FOLDERS, false, true},
+    {&CCleanerDlg::m_runHistoryNoteButton, IDI_NOTE, false, false},
+    {&CCleanerDlg::m_regBackupNoteButton, IDI_NOTE, false, false},
+};
+
+}  // namespace
+
+CCleanerDlg::CCleanerDlg(CWnd* parent)
+    : CDialog(IDD_DUSTORA_DIALOG, parent), m_icon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
 {
 }
 
+BEGIN_MESSAGE_MAP(CCleanerDlg, CDialog)
+    ON_WM_SYSCOMMAND()
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_WM_ERASEBKGND()
+    ON_WM_CTLCOLOR()
+    ON_MESSAGE(WM_TRAYNOTIFY, &CCleanerDlg::OnTrayNotification)
+    ON_WM_ENDSESSION()
+    ON_WM_DESTROY()
+    ON_BN_CLICKED(IDC_ADVANCED_SCHEDULER, &CCleanerDlg::OnAdvancedScheduler)
+    ON_COMMAND(IDM_ABOUTBOX, &CCleanerDlg::OnAbout)
+    ON_BN_CLICKED(IDC_IE_ITEMS, &CCleanerDlg::OnIEItems)
+    ON_BN_CLICKED(IDC_OUTLOOK_ITEMS, &CCleanerDlg::OnOutlookItems)
+    ON_BN_CLICKED(IDC_NETSCAPE_ITEMS, &CCleanerDlg::OnNetscapeItems)
+    ON_BN_CLICKED(IDC_NETSCAPE, &CCleanerDlg::OnNetscapeItems)
+    ON_BN_CLICKED(IDC_OFFICE_ITEMS, &CCleanerDlg::OnOfficeItems)
+    ON_BN_CLICKED(IDC_SCHEDULE, &CCleanerDlg::OnSchedule)
+    ON_BN_CLICKED(IDC_FOLDERS, &CCleanerDlg::OnFolders)
+    ON_BN_CLICKED(IDC_RUN_HISTORY_NOTE, &CCleanerDlg::OnRunHistoryNote)
+    ON_BN_CLICKED(IDC_REG_BACKUP_NOTE, &CCleanerDlg::OnRegBackupNote)
+    ON_BN_CLICKED(IDC_DEL_CHK_FILES, &CCleanerDlg::OnTempFilesClicked)
+    ON_BN_CLICKED(IDC_HELP_BUTTON, &CCleanerDlg::OnHelpContents)
+    ON_COMMAND(ID_HELP_CONTENTS, &CCleanerDlg::OnHelpContents)
+    ON_COMMAND(ID_HELP_GETTING_STARTED, &CCleanerDlg::OnHelpGettingStarted)
+    ON_COMMAND(ID_HELP_LICENSE, &CCleanerDlg::OnHelpLicense)
+    ON_COMMAND(ID_SHOW_OPTIONS, &CCleanerDlg::OnShowOptions)
+    ON_COMMAND(ID_APP_EXIT, &CCleanerDlg::OnAppExit)
+END_MESSAGE_MAP()
+
 void CCleanerDlg::DoDataExchange(CDataExchange* pDX)
 {
+    DDX_Control(pDX, IDOK, m_startButton);
+    DDX_Control(pDX, IDCANCEL, m_exitButton);
+    DDX_Control(pDX, IDC_FOLDERS, m_foldersButton);
+    DDX_Control(pDX, IDC_DEL_INVALID_SHORTCUTS, m_invalidShortcutsBox);
+    DDX_Control(pDX, IDC_CLEAN_REG_UNINSTALL, m_uninstallBox);
+    DDX_Control(pDX, IDC_DEL_WIN_RUN_HISTORY, m_runHistoryBox);
+    DDX_Control(pDX, IDC_OFFICE, m_officeBox);
+    DDX_Control(pDX, IDC_NETSCAPE, m_netscapeBox);
+    DDX_Control(pDX, IDC_OUTLOOK, m_outlookBox);
+    DDX_Control(pDX, IDC_DEL_CHK_FILES, m_chkFilesBox);
+    DDX_Control(pDX, IDC_MSIE, m_msieBox);
+    DDX_Control(pDX, IDC_OFFICE_ITEMS, m_officeItemsButton);
+    DDX_Control(pDX, IDC_ADVANCED_SCHEDULER, m_advancedSchedulerButton);
+    DDX_Control(pDX, IDC_REG_BACKUP_NOTE, m_regBackupNoteButton);
+    DDX_Control(pDX, IDC_SCHEDULE, m_scheduleButton);
+    DDX_Control(pDX, IDC_OUTLOOK_ITEMS, m_outlookItemsButton);
+    DDX_Control(pDX, IDC_HELP_BUTTON, m_helpButton);
+    DDX_Control(pDX, IDC_RUN_HISTORY_NOTE, m_runHistoryNoteButton);
+    DDX_Control(pDX, IDC_NETSCAPE_ITEMS, m_netscapeItemsButton);
+    DDX_Control(pDX, IDC_IE_ITEMS, m_ieItemsButton);
+    DDX_Control(pDX, IDC_BANNER, m_banner);
+    DDX_Control(pDX, IDC_DRIVE_LIST, m_driveList);
+
     DDX_Check(pDX, IDC_DEL_WIN_TEMP, m_delWinTemp);
     DDX_Check(pDX, IDC_EMPTY_RECYCLE_BIN, m_emptyRecycleBin);
     DDX_Check(pDX, IDC_DEL_WINDOWS_DOC_HISTORY, m_delWindowsDocHistory);
@@ -78,6 +193,15 @@ void CCleanerDlg::SaveSettings()
         theApp.WriteProfileInt(option.section, option.key, option.member);
 }
 
+void CCleanerDlg::FillDriveList()
+{
+    for (const MeasuredDrive& drive : CDriveScan::Scan()) {
+        CString text;
+        text.Format("[%c:] %s", drive.letter, drive.label.GetString());
+        m_driveList.AddString(text);
+    }
+}
+
 void CCleanerDlg::RecordFreeSpaceBefore()
 {
     CDiskSpace space;
@@ -87,22 +211,94 @@ void CCleanerDlg::RecordFreeSpaceBefore()
 BOOL CCleanerDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-
+    AppendToSystemMenu(IDS_ABOUTBOX, IDM_ABOUTBOX);
+    SetIcon(m_icon, TRUE);
+    SetIcon(m_icon, FALSE);
+    RegisterTrayIcon();
+    DressFlatButtons();
+    FillDriveList();
     theApp.m_splashHold = 0;
+    AddToolTips();
     for (const char* extension : {".TMP", ".GID", ".CHK", ".$$$", ".~", ".~~~", ".BAK"})
         theApp.g_TempExtensions.Add(extension);
+    CentreBanner();
 
     LoadSettings();
     UpdateData(FALSE);
+    // The list follows its tick box, which shows only a stored 1 as ticked.
+    if (IsOptionOn(m_delCHKFiles))
+        CheckAllDrives(BST_CHECKED);
+    else
+        m_driveList.EnableWindow(FALSE);
+    ShowLastCleaned();
     // Without a cache folder there is no Netscape to clean, whatever the profile says.
     if (theApp.m_folderNSCache.IsEmpty()) {
-        CheckDlgButton(IDC_NETSCAPE, BST_UNCHECKED);
+        m_netscapeBox.SetCheck(BST_UNCHECKED);
         m_netscape = 0;
     }
 
     ActOnRunMode();
     theApp.m_programFolder = ProgramFolderOfModule();
     return TRUE;
+}
+
+// Registered hidden: the icon carries the program's icon and name when minimising or a "/load"
+// start reveals it.
+void CCleanerDlg::RegisterTrayIcon()
+{
+    m_tray.AddIcon(this, WM_TRAYNOTIFY, "Dustora", nullptr, IDR_TRAY_MENU);
+    m_tray.ChangeIcon(static_cast<UINT>(IDR_MAINFRAME));
+    m_tray.Conceal();
+    m_tray.ChangeTip("Dustora 2.0");
+}
+
+void CCleanerDlg::DressFlatButtons()
+{
+    for (const FlatButtonLook& look : kFlatButtonLooks) {
+        CFlatIconButton& button = this->*look.button;
+        button.SetIcon(look.icon, 0);
+        if (look.iconAbove) {
+            button.SetAlign(CFlatIconButton::kIconAbove);
+            button.SetIconOffset(kIconOffsetAbove);
+        }
+        button.SetTransparent(false);
+        if (look.programColours) {
+            button.SetNormalTextColor(kLabelText, false);
+            button.SetHoverTextColor(kHoverText, false);
+        }
+    }
+}
+
+void CCleanerDlg::AddToolTips()
+{
+    static const struct {
+        int control;
+        UINT text;
+    } kTips[] = {
+        {IDC_DEL_WINDOWS_DOC_HISTORY, IDS_TIP_DOC_HISTORY}, {IDC_EMPTY_RECYCLE_BIN, IDS_TIP_EMPTY_RECYCLE_BIN},
+        {IDC_DEL_WIN_TEMP, IDS_TIP_WIN_TEMP},               {IDC_DEL_APP_LOG, IDS_TIP_APP_LOG},
+        {IDC_IE_ITEMS, IDS_TIP_IE_ITEMS},
+    };
+    if (!m_tooltips.Create(this))
+        return;
+    for (const auto& tip : kTips)
+        m_tooltips.AddTool(GetDlgItem(tip.control), tip.text);
+    m_tooltips.Activate(TRUE);
+}
+
+void CCleanerDlg::CentreBanner()
+{
+    RECT client;
+    GetClientRect(&client);
+    RECT banner;
+    m_banner.GetWindowRect(&banner);
+    const int width = banner.right - banner.left;
+    m_banner.SetWindowPos(nullptr, client.right / 2 - width / 2, 1, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CCleanerDlg::ShowLastCleaned()
+{
+    SetDlgItemText(IDC_LAST_CLEANED, theApp.GetProfileString("Stats", "LastCleaned", kNotYetCleaned));
 }
 
 void CCleanerDlg::ActOnRunMode()
@@ -120,14 +316,113 @@ void CCleanerDlg::ActOnRunMode()
     }
 }
 
-// The first message of the modal loop finds a "/load" start and hides the dialog.
+void CCleanerDlg::CheckAllDrives(int check)
+{
+    for (int index = 0; index < m_driveList.GetCount(); ++index)
+        m_driveList.SetCheck(index, check);
+}
+
+// The first message of the modal loop finds a "/load" start and hides the dialog behind its icon.
 BOOL CCleanerDlg::PreTranslateMessage(MSG* msg)
 {
     if (m_startInTray == 1) {
+        m_tray.Reveal();
         ShowWindow(SW_HIDE);
         m_startInTray = 0;
     }
+    if (m_tooltips.GetSafeHwnd())
+        m_tooltips.RelayEvent(msg);
     return CDialog::PreTranslateMessage(msg);
+}
+
+// Minimising moves the program into the notification area; it has no taskbar button then.
+void CCleanerDlg::OnSysCommand(UINT id, LPARAM lParam)
+{
+    switch (id & 0xFFF0) {
+    case IDM_ABOUTBOX:
+        m_tray.Conceal();
+        RunAboutBox();
+        m_tray.Reveal();
+        break;
+    case SC_MINIMIZE:
+        m_tray.Reveal();
+        ShowWindow(SW_HIDE);
+        break;
+    case SC_RESTORE:
+        m_tray.Conceal();
+        ShowWindow(SW_SHOW);
+        break;
+    default:
+        CDialog::OnSysCommand(id, lParam);
+        break;
+    }
+}
+
+void CCleanerDlg::OnPaint()
+{
+    if (IsIconic())
+        PaintMinimisedIcon(m_icon);
+    else
+        CDialog::OnPaint();
+}
+
+HCURSOR CCleanerDlg::OnQueryDragIcon()
+{
+    return reinterpret_cast<HCURSOR>(m_icon);
+}
+
+// Each button takes a new snapshot of the tiles at its next paint.
+BOOL CCleanerDlg::OnEraseBkgnd(CDC* dc)
+{
+    if (!TileWindowBackground(*dc, theApp.m_background, *this))
+        CDialog::OnEraseBkgnd(dc);
+    for (const FlatButtonLook& look : kFlatButtonLooks)
+        (this->*look.button).SetTransparent(false);
+    return TRUE;
+}
+
+// Labels, tick boxes and group boxes draw yellow text straight onto the tiles; the group
+// captions sit on a dark blue band, the last-cleaned line on a blue one.
+HBRUSH CCleanerDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind)
+{
+    HBRUSH brush = CDialog::OnCtlColor(dc, control, kind);
+    if (kind == CTLCOLOR_STATIC) {
+        dc->SetBkMode(TRANSPARENT);
+        dc->SetTextColor(kLabelText);
+        brush = static_cast<HBRUSH>(::GetStockObject(HOLLOW_BRUSH));
+    }
+    const int id = control ? control->GetDlgCtrlID() : 0;
+    if (IsGroupBox(id)) {
+        dc->SetBkMode(OPAQUE);
+        dc->SetBkColor(kGroupCaptionBackground);
+    } else if (id == IDC_LAST_CLEANED) {
+        dc->SetBkMode(OPAQUE);
+        dc->SetBkColor(kLastCleanedBackground);
+        RECT band;
+        control->GetClientRect(&band);
+        dc->FillSolidRect(band, kLastCleanedBackground);
+    }
+    return brush;
+}
+
+LRESULT CCleanerDlg::OnTrayNotification(WPARAM wParam, LPARAM lParam)
+{
+    return m_tray.HandleNotification(wParam, lParam);
+}
+
+// Windows tells a running program of its end: with "clean at shutdown" chosen, this is the
+// moment. Whether Windows really ends is not asked.
+void CCleanerDlg::OnEndSession(BOOL ending)
+{
+    CDialog::OnEndSession(ending);
+    if (IsOptionOn(m_scheduleDlg.m_cleanAtShutdown))
+        OnOK();
+}
+
+void CCleanerDlg::OnDestroy()
+{
+    m_tray.DeleteIcon();
+    CDialog::OnDestroy();
 }
 
 // Start is the clean run; it never ends the dialog.
@@ -135,10 +430,170 @@ void CCleanerDlg::OnOK()
 {
 }
 
-// Exit, Escape, the close box and WM_CLOSE all end here, and all keep the user's choices.
+// Exit, Escape, the close box, the icon's Exit and WM_CLOSE all end here, and all keep the
+// user's choices.
 void CCleanerDlg::OnCancel()
 {
     SaveSettings();
     CDialog::OnCancel();
 }
 
+CString CCleanerDlg::SchedulerPath()
+{
+    return ProgramFolderOfModule() + kSchedulerProgram;
+}
+
+// Started and left to run. Explorer is not opened on the Scheduled Tasks folder beside it.
+void CCleanerDlg::OnAdvancedScheduler()
+{
+    const CString path = SchedulerPath();
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!::CreateProcessA(path, nullptr, nullptr, nullptr, FALSE, CREATE_NEW_PROCESS_GROUP, nullptr, nullptr,
+                          &startup, &process)) {
+        CString message;
+        message.Format("Error: Cannot Execute %s\nSome of Dustora files are missing.", path.GetString());
+        AfxMessageBox(message, MB_ICONEXCLAMATION);
+        return;
+    }
+    const UniqueHandle processHandle(process.hProcess);
+    const UniqueHandle threadHandle(process.hThread);
+}
+
+// From the notification icon's menu: the icon stays as it is.
+void CCleanerDlg::OnAbout()
+{
+    RunAboutBox();
+}
+
+void CCleanerDlg::RunAboutBox()
+{
+}
+
+void CCleanerDlg::RunFolderSettings()
+{
+}
+
+// A details dialog closed with OK ticks its group, even when every item inside is off.
+void CCleanerDlg::RunItemsDialog(CDialog& itemsDialog, CButton& groupBox)
+{
+    if (itemsDialog.DoModal() == IDOK)
+        groupBox.SetCheck(BST_CHECKED);
+}
+
+// A refused group stays off, and disabled until the program ends.
+void CCleanerDlg::RefuseGroup(UINT message, CButton& groupBox)
+{
+    AfxMessageBox(message, MB_ICONEXCLAMATION);
+    groupBox.SetCheck(BST_UNCHECKED);
+    groupBox.EnableWindow(FALSE);
+}
+
+void CCleanerDlg::OnIEItems()
+{
+    RunItemsDialog(m_ieItemsDlg, m_msieBox);
+}
+
+void CCleanerDlg::OnOutlookItems()
+{
+    const CInternetAppInfo outlookExpress;
+    if (outlookExpress.m_StoreRoot.IsEmpty())
+        RefuseGroup(IDS_OUTLOOK_NOT_INSTALLED, m_outlookBox);
+    else
+        RunItemsDialog(m_outlookItemsDlg, m_outlookBox);
+}
+
+// Both the button and a click on the tick box come here. Without a cache folder the group is
+// refused but stays enabled: setting the folder makes Netscape available.
+void CCleanerDlg::OnNetscapeItems()
+{
+    if (theApp.m_folderNSCache.IsEmpty()) {
+        AfxMessageBox(IDS_NETSCAPE_NO_CACHE, MB_ICONEXCLAMATION);
+        m_netscapeBox.SetCheck(BST_UNCHECKED);
+        return;
+    }
+    RunItemsDialog(m_netscapeItemsDlg, m_netscapeBox);
+}
+
+void CCleanerDlg::OnOfficeItems()
+{
+    const COfficeInfo office;
+    if (!office.m_Installed)
+        RefuseGroup(IDS_OFFICE_NOT_INSTALLED, m_officeBox);
+    else
+        RunItemsDialog(m_officeItemsDlg, m_officeBox);
+}
+
+void CCleanerDlg::OnSchedule()
+{
+    m_scheduleDlg.DoModal();
+}
+
+void CCleanerDlg::OnFolders()
+{
+    RunFolderSettings();
+}
+
+void CCleanerDlg::OnRunHistoryNote()
+{
+    AfxMessageBox(IDS_NOTE_RUN_HISTORY, MB_ICONINFORMATION);
+}
+
+void CCleanerDlg::OnRegBackupNote()
+{
+    AfxMessageBox(IDS_NOTE_REG_BACKUP, MB_ICONINFORMATION);
+}
+
+// The user's own drive checks are lost either way.
+void CCleanerDlg::OnTempFilesClicked()
+{
+    const BOOL ticked = m_chkFilesBox.GetCheck() == BST_CHECKED;
+    m_driveList.EnableWindow(ticked);
+    CheckAllDrives(ticked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+CString CCleanerDlg::HelpPath(const CString& programFolder, UINT command)
+{
+    const CString file = programFolder + "Dustora.chm";
+    switch (command) {
+    case ID_HELP_GETTING_STARTED:
+        return file + "::/html/afxd4a7b.htm";
+    case ID_HELP_LICENSE:
+        return file + "::/html/lice6nj9.htm";
+    default:
+        return file;
+    }
+}
+
+void CCleanerDlg::ShowHelp(UINT command)
+{
+    CWnd* main = theApp.m_pMainWnd;
+    AfxHtmlHelp(main ? main->GetSafeHwnd() : nullptr, HelpPath(theApp.m_programFolder, command), HH_DISPLAY_TOPIC, 0);
+}
+
+void CCleanerDlg::OnHelpContents()
+{
+    ShowHelp(ID_HELP_CONTENTS);
+}
+
+void CCleanerDlg::OnHelpGettingStarted()
+{
+    ShowHelp(ID_HELP_GETTING_STARTED);
+}
+
+void CCleanerDlg::OnHelpLicense()
+{
+    ShowHelp(ID_HELP_LICENSE);
+}
+
+// The notification icon's menu commands that belong to the application.
+void CCleanerDlg::OnShowOptions()
+{
+    theApp.OnShowOptions();
+}
+
+void CCleanerDlg::OnAppExit()
+{
+    theApp.OnAppExit();
+}

@@ -3,12 +3,16 @@
 
 #include "framework/CObject.h"
 
+#include <windows.h>
+
 class CDiskSpace : public CObject {
 public:
     static constexpr double kFailed = -1.0;
 
     // Total free bytes of the volume at root; shows string 57675 with a stop icon on failure.
     virtual double GetFreeMB(const char* root);
+    // The same without a word: FALSE, and freeMB untouched, when the volume cannot be measured.
+    virtual BOOL QueryFreeMB(const char* root, double& freeMB);
 
     static double BytesToMB(unsigned long long bytes);
 };

@@ -1,6 +1,22 @@
 #include "engine/CDriveScan.h"
 
-#include <windows.h>
+namespace {
+
+// The label and serial number of the volume at root; empty and 0 when it cannot be read.
+void ReadVolume(const char* root, CString& label, DWORD& serial)
+{
+    char buffer[1024] = "";
+    DWORD number = 0;
+    if (!::GetVolumeInformationA(root, buffer, sizeof(buffer), &number, nullptr, nullptr, nullptr, 0)) {
+        label.Empty();
+        serial = 0;
+        return;
+    }
+    label = buffer;
+    serial = number;
+}
+
+}  // namespace
 
 bool CDriveScan::IsMeasuredType(unsigned driveType)
 {
@@ -16,19 +32,32 @@ CString CDriveScan::RootOf(char letter)
 
 CString CDriveScan::LabelOf(const char* root)
 {
-    char label[1024] = "";
-    if (!::GetVolumeInformationA(root, label, sizeof(label), nullptr, nullptr, nullptr, nullptr, 0))
-        return CString();
-    return CString(label);
+    CString label;
+    DWORD serial = 0;
+    ReadVolume(root, label, serial);
+    return label;
+}
+
+bool CDriveScan::Examine(char letter, MeasuredDrive& drive)
+{
+    const CString root = RootOf(letter);
+    const UINT type = ::GetDriveTypeA(root);
+    if (!IsMeasuredType(type))
+        return false;
+    drive.letter = letter;
+    drive.root = root;
+    ReadVolume(root, drive.label, drive.serial);
+    drive.removable = type == DRIVE_REMOVABLE;
+    return true;
 }
 
 std::vector<MeasuredDrive> CDriveScan::Scan()
 {
     std::vector<MeasuredDrive> drives;
     for (char letter = 'C'; letter <= 'Z'; ++letter) {
-        const CString root = RootOf(letter);
-        if (IsMeasuredType(::GetDriveTypeA(root)))
-            drives.push_back({letter, root, LabelOf(root)});
+        MeasuredDrive drive{};
+        if (Examine(letter, drive))
+            drives.push_back(drive);
     }
     return drives;
 }

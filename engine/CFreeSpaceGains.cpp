@@ -4,41 +4,61 @@
 
 #include <cmath>
 
-void CFreeSpaceGains::RecordSnapshot(CDiskSpace& space, const std::vector<MeasuredDrive>& drives,
-                                     double (&freeBefore)[32], char (&beforeDrive)[32])
-{
-    int entry = 0;
-    for (const MeasuredDrive& drive : drives) {
-        if (entry >= 32)
-            break;
-        freeBefore[entry] = space.GetFreeMB(drive.root);
-        beforeDrive[entry] = drive.letter;
-        ++entry;
-    }
-    if (entry < 32)
-        beforeDrive[entry] = '\0';
-}
-
 namespace {
 
-double BeforeValueOf(char letter, const double (&freeBefore)[32], const char (&beforeDrive)[32])
+constexpr int kEntries = 32;
+
+// The free megabytes of a drive; false for a removable drive that cannot be measured, which holds
+// no medium (a card reader, an empty floppy drive) and is passed over without a word. Any other
+// drive that cannot be measured shows the failure message and counts as failed.
+bool MeasureFree(CDiskSpace& space, const MeasuredDrive& drive, double& freeMB)
 {
-    for (int entry = 0; entry < 32 && beforeDrive[entry]; ++entry) {
-        if (beforeDrive[entry] == letter)
-            return freeBefore[entry];
+    if (drive.removable)
+        return space.QueryFreeMB(drive.root, freeMB) != FALSE;
+    freeMB = space.GetFreeMB(drive.root);
+    return true;
+}
+
+double BeforeValueOf(const MeasuredDrive& drive, const double (&freeBefore)[kEntries],
+                     const SnapshotDrive (&beforeDrive)[kEntries])
+{
+    for (int entry = 0; entry < kEntries && beforeDrive[entry].letter; ++entry) {
+        if (beforeDrive[entry].letter == drive.letter)
+            return beforeDrive[entry].serial == drive.serial ? freeBefore[entry] : CDiskSpace::kFailed;
     }
     return CDiskSpace::kFailed;
 }
 
 }  // namespace
 
+void CFreeSpaceGains::RecordSnapshot(CDiskSpace& space, const std::vector<MeasuredDrive>& drives,
+                                     double (&freeBefore)[kEntries], SnapshotDrive (&beforeDrive)[kEntries])
+{
+    int entry = 0;
+    for (const MeasuredDrive& drive : drives) {
+        if (entry >= kEntries)
+            break;
+        double freeMB = CDiskSpace::kFailed;
+        if (!MeasureFree(space, drive, freeMB))
+            continue;
+        freeBefore[entry] = freeMB;
+        beforeDrive[entry] = {drive.letter, drive.serial};
+        ++entry;
+    }
+    if (entry < kEntries)
+        beforeDrive[entry] = {'\0', 0};
+}
+
 std::vector<DriveGain> CFreeSpaceGains::Measure(CDiskSpace& space, const std::vector<MeasuredDrive>& drives,
-                                                const double (&freeBefore)[32], const char (&beforeDrive)[32])
+                                                const double (&freeBefore)[kEntries],
+                                                const SnapshotDrive (&beforeDrive)[kEntries])
 {
     std::vector<DriveGain> gains;
     for (const MeasuredDrive& drive : drives) {
-        const double before = BeforeValueOf(drive.letter, freeBefore, beforeDrive);
-        const double after = space.GetFreeMB(drive.root);
+        double after = CDiskSpace::kFailed;
+        if (!MeasureFree(space, drive, after))
+            continue;
+        const double before = BeforeValueOf(drive, freeBefore, beforeDrive);
         gains.push_back({drive.letter, drive.label, before, after, GainOf(before, after)});
     }
     return gains;

@@ -30,3 +30,13 @@ void CDC::FillSolidRect(const RECT& rect, COLORREF color)
     ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
     ::SetBkColor(m_hDC, previous);
 }
+
+void CDC::Draw3dRect(const RECT& rect, COLORREF topLeft, COLORREF bottomRight)
+{
+    const LONG right = rect.right - 1;
+    const LONG bottom = rect.bottom - 1;
+    FillSolidRect(RECT{rect.left, rect.top, right, rect.top + 1}, topLeft);
+    FillSolidRect(RECT{rect.left, rect.top, rect.left + 1, bottom}, topLeft);
+    FillSolidRect(RECT{right, rect.top, rect.right, rect.bottom}, bottomRight);
+    FillSolidRect(RECT{rect.left, bottom, rect.right, rect.bottom}, bottomRight);
+}

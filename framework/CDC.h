@@ -31,6 +31,8 @@ public:
         return ::BitBlt(m_hDC, x, y, width, height, source ? source->m_hDC : nullptr, sourceX, sourceY, rop);
     }
     void FillSolidRect(const RECT& rect, COLORREF color);
+    // A one-pixel frame just inside rect: topLeft on the top and left edges, bottomRight on the others.
+    void Draw3dRect(const RECT& rect, COLORREF topLeft, COLORREF bottomRight);
     BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
     COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
 

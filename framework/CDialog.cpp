@@ -1,5 +1,6 @@
 #include "CDialog.h"
 
+#include "CPaintDC.h"
 #include "CWinApp.h"
 
 namespace {
@@ -195,4 +196,26 @@ BOOL CDialog::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
         }
     }
     return CWnd::OnWndMsg(msg, wParam, lParam, result);
+}
+
+void CDialog::PaintMinimisedIcon(HICON icon)
+{
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    RECT client;
+    GetClientRect(&client);
+    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    dc.DrawIcon(x, y, icon);
+}
+
+void CDialog::AppendToSystemMenu(UINT textId, UINT commandId)
+{
+    CString text;
+    text.LoadString(textId);
+    const HMENU menu = GetSystemMenu(FALSE);
+    if (!menu || text.IsEmpty())
+        return;
+    ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuA(menu, MF_STRING, commandId, text);
 }

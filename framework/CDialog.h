@@ -40,6 +40,12 @@ protected:
     BOOL OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void OnHandlerFailure() override { EndDialog(IDABORT); }
 
+    // The painting of a minimised dialog: icon in the middle of the client area.
+    void PaintMinimisedIcon(HICON icon);
+    // A separator, then the string resource textId as command commandId, at the end of the
+    // system menu; nothing when the window has no system menu or the string is empty.
+    void AppendToSystemMenu(UINT textId, UINT commandId);
+
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     HWND CreateFromTemplate(HWND owner);

@@ -144,6 +144,8 @@ protected:
     void OnEndSession(BOOL ending) { Default(); }
     void OnMouseMove(UINT flags, POINT point) { Default(); }
     void OnLButtonDown(UINT flags, POINT point) { Default(); }
+    void OnLButtonDblClk(UINT flags, POINT point) { Default(); }
+    void OnKeyDown(UINT key, UINT repeat, UINT flags) { Default(); }
     BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message) { return static_cast<BOOL>(Default()); }
     void OnKillFocus(CWnd* newFocus) { Default(); }
     void OnCaptureChanged(CWnd* window) { Default(); }

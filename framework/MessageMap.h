@@ -15,7 +15,9 @@
 //   ON_WM_QUERYDRAGICON      HCURSOR OnQueryDragIcon()
 //   ON_WM_CLOSE / ON_WM_DESTROY / ON_WM_SYSCOLORCHANGE   void OnClose() / OnDestroy() / OnSysColorChange()
 //   ON_WM_ENDSESSION         void OnEndSession(BOOL ending)
-//   ON_WM_MOUSEMOVE / ON_WM_LBUTTONDOWN   void OnMouseMove(UINT flags, POINT) / OnLButtonDown(...)
+//   ON_WM_MOUSEMOVE / ON_WM_LBUTTONDOWN / ON_WM_LBUTTONDBLCLK
+//                            void OnMouseMove(UINT flags, POINT) / OnLButtonDown(...) / OnLButtonDblClk(...)
+//   ON_WM_KEYDOWN            void OnKeyDown(UINT key, UINT repeat, UINT flags)
 //   ON_WM_SETCURSOR          BOOL OnSetCursor(CWnd*, UINT hitTest, UINT message)
 //   ON_WM_KILLFOCUS / ON_WM_CAPTURECHANGED   void OnKillFocus(CWnd*) / OnCaptureChanged(CWnd*)
 #pragma once
@@ -160,6 +162,15 @@ protected: \
 
 #define ON_WM_MOUSEMOVE() DUSTORA_ON_MOUSE(WM_MOUSEMOVE, OnMouseMove)
 #define ON_WM_LBUTTONDOWN() DUSTORA_ON_MOUSE(WM_LBUTTONDOWN, OnLButtonDown)
+#define ON_WM_LBUTTONDBLCLK() DUSTORA_ON_MOUSE(WM_LBUTTONDBLCLK, OnLButtonDblClk)
+
+#define ON_WM_KEYDOWN() \
+    if (message == WM_KEYDOWN) { \
+        DUSTORA_MAP_HANDLER(&ThisClass::OnKeyDown, void (ThisClass::*)(UINT, UINT, UINT)); \
+        (this->*handler)(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)); \
+        *pResult = 0; \
+        return TRUE; \
+    }
 
 #define ON_WM_SETCURSOR() \
     if (message == WM_SETCURSOR) { \

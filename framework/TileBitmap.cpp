@@ -26,3 +26,10 @@ BOOL TileBitmap(CDC& dc, HBITMAP bitmap, int width, int height)
     source.SelectObject(previous);
     return TRUE;
 }
+
+BOOL TileWindowBackground(CDC& dc, HBITMAP bitmap, const CWnd& window)
+{
+    RECT outer;
+    window.GetWindowRect(&outer);
+    return TileBitmap(dc, bitmap, outer.right - outer.left, outer.bottom - outer.top);
+}

@@ -3,6 +3,7 @@
 #include "framework/UniqueHandle.h"
 
 #include <cstring>
+#include <cwchar>
 #include <exception>
 #include <memory>
 #include <new>
@@ -87,6 +88,47 @@ void SplitMultiString(const BYTE* data, DWORD size, CStringArray& strings)
     }
 }
 
+// A name or path names a key only when something follows its last separator: "" would name the
+// open key itself and "\\" the whole root.
+bool NamesAKey(const char* nameOrPath)
+{
+    const char* lastSeparator = std::strrchr(nameOrPath, '\\');
+    return (lastSeparator ? lastSeparator[1] : nameOrPath[0]) != '\0';
+}
+
+// Whether the ANSI name the enumeration gave for the sub-key at index is that key's own name. A
+// name the code page cannot hold comes back with '?' or a look-alike (U+0100 as "A", U+FF3C as
+// "\\"), and opening it would reach another key or none.
+bool IsExactName(HKEY key, DWORD index, const char* ansiName)
+{
+    WCHAR wideName[kNameBufferSize];
+    DWORD wideLength = kNameBufferSize;
+    const LONG code = ::RegEnumKeyExW(key, index, wideName, &wideLength, nullptr, nullptr, nullptr, nullptr);
+    if (code == ERROR_CALL_NOT_IMPLEMENTED)
+        return true;   // Windows 95 and 98 keep ANSI names only
+    if (code != ERROR_SUCCESS)
+        return false;
+    WCHAR spelled[kNameBufferSize];
+    const int spelledLength = ::MultiByteToWideChar(CP_ACP, 0, ansiName, -1, spelled, kNameBufferSize);
+    return spelledLength == static_cast<int>(wideLength) + 1 && std::wmemcmp(spelled, wideName, wideLength) == 0;
+}
+
+// Deletes the key behind an open handle, never looking its name up again: a link opened as a link
+// goes, not the key it leads to. Windows 95 and 98 have neither NtDeleteKey nor registry links.
+LONG DeleteOpenKey(HKEY key, HKEY parent, const char* name)
+{
+    using NtDeleteKeyFn = LONG(NTAPI*)(HANDLE);
+    using StatusToErrorFn = ULONG(NTAPI*)(LONG);
+    const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
+    const auto deleteKey = reinterpret_cast<NtDeleteKeyFn>(
+        reinterpret_cast<void*>(ntdll ? ::GetProcAddress(ntdll, "NtDeleteKey") : nullptr));
+    const auto toError = reinterpret_cast<StatusToErrorFn>(
+        reinterpret_cast<void*>(ntdll ? ::GetProcAddress(ntdll, "RtlNtStatusToDosError") : nullptr));
+    if (!deleteKey || !toError)
+        return ::RegDeleteKeyA(parent, name);
+    return static_cast<LONG>(toError(deleteKey(key)));
+}
+
 }  // namespace
 
 CRegistry::CRegistry()
@@ -131,12 +173,14 @@ BOOL CRegistry::Fail(LONG code)
     return FALSE;
 }
 
+// The name belongs to the open key: without a key there is no name.
 void CRegistry::CloseKey()
 {
     if (m_KeyHandle) {
         ::RegCloseKey(m_KeyHandle);
         m_KeyHandle = nullptr;
     }
+    m_KeyName.Empty();
 }
 
 BOOL CRegistry::Close()
@@ -220,47 +264,51 @@ BOOL CRegistry::Open(const char* path, REGSAM access)
 
 BOOL CRegistry::DeleteKey(const char* nameOrPath)
 {
-    if (!nameOrPath)
+    if (!nameOrPath || !NamesAKey(nameOrPath))
         return Fail(ERROR_INVALID_PARAMETER);
+    const char* lastSeparator = std::strrchr(nameOrPath, '\\');
+    if (!lastSeparator)
+        return Succeeded(DeleteKeyTree(m_KeyHandle, nameOrPath));
     try {
-        const CString path(nameOrPath);
-        const int lastSeparator = path.ReverseFind('\\');
-        if (lastSeparator < 0)
-            return Succeeded(DeleteKeyTree(m_KeyHandle, nameOrPath));
-
-        const CString parentPath = path.Left(lastSeparator);
-        const CString childName = path.Mid(lastSeparator + 1);
-        const CString savedKeyName = m_KeyName;
-        if (!Open(parentPath, KEY_ALL_ACCESS)) {
-            m_KeyName = savedKeyName;
-            return FALSE;
-        }
-        return Succeeded(DeleteKeyTree(m_KeyHandle, childName));
+        const CString parentPath(nameOrPath, static_cast<int>(lastSeparator - nameOrPath));
+        if (Open(parentPath, KEY_ALL_ACCESS) && Succeeded(DeleteKeyTree(m_KeyHandle, lastSeparator + 1)))
+            return TRUE;
     } catch (const std::exception&) {
-        return Fail(kExceptionCaught);
+        m_ErrorCode = kExceptionCaught;
     }
+    // Whichever step failed, the caller finds no key open and no name.
+    CloseKey();
+    return FALSE;
 }
 
-// Deleting a sub-key moves the next one to index 0, so the walk always asks for index 0.
-// A child that cannot be deleted would come back there forever: its failure ends the walk.
+// Deleting a sub-key moves the next one to the index it had, so the walk asks for the same index
+// again; a sub-key passed over (a name too long for the buffer, or one the code page cannot spell)
+// moves the walk one index on, and its parent then stays.
+// A child that cannot be deleted ends the walk with its code. Every key is opened as itself, a
+// link as the link, so nothing outside the tree is ever reached.
 LONG CRegistry::DeleteKeyTree(HKEY parent, const char* name)
 {
     UniqueKey key;
-    const LONG openCode = ::RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, key.receive());
+    const LONG openCode = ::RegOpenKeyExA(parent, name, REG_OPTION_OPEN_LINK, KEY_ALL_ACCESS, key.receive());
     if (openCode != ERROR_SUCCESS)
         return openCode;
 
     std::unique_ptr<char[]> childName(new (std::nothrow) char[kNameBufferSize]);
     if (!childName)
         return ERROR_NOT_ENOUGH_MEMORY;
-    while (::RegEnumKeyA(key.get(), 0, childName.get(), kNameBufferSize) == ERROR_SUCCESS) {
+    for (DWORD index = 0;;) {
+        const LONG enumCode = ::RegEnumKeyA(key.get(), index, childName.get(), kNameBufferSize);
+        if (enumCode != ERROR_SUCCESS && enumCode != ERROR_MORE_DATA)
+            break;
+        if (enumCode == ERROR_MORE_DATA || !IsExactName(key.get(), index, childName.get())) {
+            ++index;
+            continue;
+        }
         const LONG childCode = DeleteKeyTree(key.get(), childName.get());
         if (childCode != ERROR_SUCCESS)
             return childCode;
     }
-    childName.reset();
-    key.reset();
-    return ::RegDeleteKeyA(parent, name);
+    return DeleteOpenKey(key.get(), parent, name);
 }
 
 BOOL CRegistry::DeleteValue(const char* name)
@@ -344,13 +392,21 @@ BOOL CRegistry::GetStringValue(const char* name, CString& value)
     return TRUE;
 }
 
+// Only a value of exactly four bytes is a number: a shorter one would leave the caller's upper
+// bytes as they were, a longer one would be cut. The caller's variable changes only on success.
 BOOL CRegistry::GetDwordValue(const char* name, DWORD& value)
 {
     if (!name)
         return Fail(ERROR_INVALID_PARAMETER);
+    DWORD number = 0;
     DWORD type = REG_DWORD;
-    DWORD size = sizeof(DWORD);
-    return QueryValue(name, type, reinterpret_cast<BYTE*>(&value), size);
+    DWORD size = sizeof(number);
+    if (!QueryValue(name, type, reinterpret_cast<BYTE*>(&number), size))
+        return m_ErrorCode == ERROR_MORE_DATA ? Fail(ERROR_INVALID_DATA) : FALSE;
+    if (size != sizeof(number))
+        return Fail(ERROR_INVALID_DATA);
+    value = number;
+    return TRUE;
 }
 
 BOOL CRegistry::ReadWholeValue(const char* name, DWORD type, CByteArray& bytes)

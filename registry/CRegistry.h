@@ -1,6 +1,8 @@
 // CRegistry: one connection to a registry root (local or on another machine) and at most one
 // open sub-key under it. Every operation keeps the Win32 code of its outcome for
-// GetLastErrorCode and answers TRUE exactly when that code is ERROR_SUCCESS.
+// GetLastErrorCode and answers TRUE exactly when that code is ERROR_SUCCESS. The key name is that
+// of the open key: whatever leaves no key open (a failed Open or Create, a failed DeleteKey of a
+// path) leaves no name.
 #pragma once
 
 #include "framework/CByteArray.h"
@@ -27,6 +29,8 @@ public:
                         LPSECURITY_ATTRIBUTES security = nullptr, LPDWORD disposition = nullptr);
     // A plain name is deleted with its whole tree under the open key; a path with a backslash
     // opens its parent under the root (which then stays open) and deletes the last part there.
+    // A name with nothing after its last separator ("", "\\", "A\\") is refused with 87. Links
+    // in the tree are deleted as links; a failed path delete leaves no key open and no name.
     virtual BOOL DeleteKey(const char* nameOrPath);
     virtual BOOL DeleteValue(const char* name);
     virtual BOOL EnumKey(DWORD index, CString& name, CString& className);
@@ -35,6 +39,7 @@ public:
     virtual BOOL GetBinaryValue(const char* name, CByteArray& value);
     virtual void GetKeyClass(CString& className) const;
     virtual void GetMachineName(CString& machineName) const;
+    // A value that is not four bytes long fails with ERROR_INVALID_DATA and leaves value as it was.
     virtual BOOL GetDwordValue(const char* name, DWORD& value);
     virtual LONG GetLastErrorCode() const;
     virtual void GetKeyName(CString& keyName) const;

@@ -1,6 +1,5 @@
 #include "scheduler/CSchedulerDlg.h"
 
-#include "framework/CPaintDC.h"
 #include "framework/MessageBox.h"
 #include "framework/MessageMap.h"
 #include "framework/TileBitmap.h"
@@ -73,7 +72,7 @@ void CSchedulerDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CSchedulerDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    AddAboutToSystemMenu();
+    AppendToSystemMenu(IDS_ABOUTBOX, IDM_ABOUTBOX);
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
@@ -85,17 +84,6 @@ BOOL CSchedulerDlg::OnInitDialog()
                        reinterpret_cast<LPARAM>(UserTimeFormatWithoutSeconds().GetString()));
     m_cleanerPath = CleanerPathBesideProgram();
     return TRUE;
-}
-
-void CSchedulerDlg::AddAboutToSystemMenu()
-{
-    CString about;
-    about.LoadString(IDS_ABOUTBOX);
-    const HMENU menu = GetSystemMenu(FALSE);
-    if (!menu || about.IsEmpty())
-        return;
-    ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about);
 }
 
 // Today in both dates (the ending date ticked) and the time of day now.
@@ -121,17 +109,10 @@ void CSchedulerDlg::OnSysCommand(UINT id, LPARAM lParam)
 // Minimised, the window shows the program icon in the middle of its client area.
 void CSchedulerDlg::OnPaint()
 {
-    if (!IsIconic()) {
+    if (IsIconic())
+        PaintMinimisedIcon(m_hIcon);
+    else
         CDialog::OnPaint();
-        return;
-    }
-    CPaintDC dc(this);
-    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
-    RECT client;
-    GetClientRect(&client);
-    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
-    dc.DrawIcon(x, y, m_hIcon);
 }
 
 HCURSOR CSchedulerDlg::OnQueryDragIcon()
@@ -141,9 +122,7 @@ HCURSOR CSchedulerDlg::OnQueryDragIcon()
 
 BOOL CSchedulerDlg::OnEraseBkgnd(CDC* dc)
 {
-    RECT outer;
-    GetWindowRect(&outer);
-    if (!TileBitmap(*dc, theApp.m_background, outer.right - outer.left, outer.bottom - outer.top))
+    if (!TileWindowBackground(*dc, theApp.m_background, *this))
         return CDialog::OnEraseBkgnd(dc);
     return TRUE;
 }

@@ -44,7 +44,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void AddAboutToSystemMenu();
     void ShowNowInThePickers();
     // The first run's date from the starting date, its time of day from the starting time.
     SYSTEMTIME StartOfSchedule() const;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Dustora, prepares a demo sandbox whose drives hold real
 # clutter, and starts Dustora.exe in it. On a machine without a display the program runs on a
-# private Xvfb and a screenshot of its window is saved as build/demo-screenshot.png.
+# private Xvfb and a screenshot of its window is saved as build/demo-screenshot.png, or where
+# DEMO_SCREENSHOT says (the README's picture: DEMO_SCREENSHOT=docs/main-window.png).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -36,8 +37,10 @@ else
     pid=$!
     sleep "${DEMO_SECONDS:-8}"
     window=$(xwininfo -display "$DISPLAY" -root -tree | awk '/"Dustora 2.0"/ {print $1; exit}')
-    import -display "$DISPLAY" -window "${window:-root}" build/demo-screenshot.png
-    echo "Screenshot of the running program: build/demo-screenshot.png"
+    screenshot=${DEMO_SCREENSHOT:-build/demo-screenshot.png}
+    mkdir -p "$(dirname "$screenshot")"
+    import -display "$DISPLAY" -window "${window:-root}" "$screenshot"
+    echo "Screenshot of the running program: $screenshot"
     "$tool" stop --sandbox "$sandbox"
     wait "$pid" 2>/dev/null || true
 fi

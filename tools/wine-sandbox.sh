@@ -245,6 +245,11 @@ case $command in
         copy_programs
         program=$(windows_path_of "$1")
         shift
+        # A working folder that no drive reaches makes Wine complain and start in C:\windows.
+        case $PWD/ in
+            "$run"/*) ;;
+            *) cd "$WINEPREFIX/drive_c" ;;
+        esac
         exec "$WINE" "$program" "$@"
         ;;
     fresh)

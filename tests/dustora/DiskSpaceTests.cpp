@@ -4,8 +4,9 @@
 #include "engine/CDiskSpace.h"
 #include "engine/CDriveScan.h"
 #include "engine/CFreeSpaceGains.h"
-#include "framework/MessageBox.h"
 #include "resources/DustoraResource.h"
+#include "support/RecordedBoxes.h"
+#include "support/SandboxDrive.h"
 
 #include <gtest/gtest.h>
 
@@ -20,27 +21,58 @@ namespace {
 class ScriptedDiskSpace : public CDiskSpace {
 public:
     std::map<char, double> freeMB;
-    double GetFreeMB(const char* root) override
+    BOOL QueryFreeMB(const char* root, double& free) override
     {
         const auto found = freeMB.find(root[0]);
-        return found == freeMB.end() ? kFailed : found->second;
+        if (found == freeMB.end())
+            return FALSE;
+        free = found->second;
+        return TRUE;
     }
 };
 
+// Fixed drives with these letters; their volumes all have serial number 1.
 std::vector<MeasuredDrive> Drives(const char* letters)
 {
     std::vector<MeasuredDrive> drives;
     for (const char* letter = letters; *letter; ++letter)
-        drives.push_back({*letter, CDriveScan::RootOf(*letter), ""});
+        drives.push_back({*letter, CDriveScan::RootOf(*letter), "", 1, false});
     return drives;
 }
 
-struct RecordedBox { std::string text; UINT type; };
-std::vector<RecordedBox> g_boxes;
-int RecordBox(HWND, const char* text, const char*, UINT type)
+std::string Letters(const SnapshotDrive (&drives)[32])
 {
-    g_boxes.push_back({text, type});
-    return IDOK;
+    std::string letters;
+    for (int entry = 0; entry < 32 && drives[entry].letter; ++entry)
+        letters += drives[entry].letter;
+    return letters;
+}
+
+std::string Letters(const std::vector<DriveGain>& gains)
+{
+    std::string letters;
+    for (const DriveGain& drive : gains)
+        letters += drive.letter;
+    return letters;
+}
+
+void ExpectFreeSpaceFailureBox(const ShownBox& box)
+{
+    CString expected;
+    expected.LoadString(IDS_FREE_SPACE_FAILED);
+    EXPECT_EQ(std::string(expected), box.text);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP | MB_OK), box.type);
+}
+
+// The sandbox's own removable drive for media tests: the drive scan never looks at B:.
+constexpr char kCardReader = 'B';
+
+MeasuredDrive CardReader()
+{
+    MeasuredDrive drive{};
+    EXPECT_TRUE(CDriveScan::Examine(kCardReader, drive));
+    EXPECT_TRUE(drive.removable);
+    return drive;
 }
 
 }  // namespace
@@ -54,20 +86,20 @@ TEST(DiskSpace, MegabytesAreExactBinaryMegabytes)
 
 TEST(DiskSpace, MeasuresSandboxDriveAndFailsLoudlyOnAMissingOne)
 {
-    g_boxes.clear();
-    const MessageBoxFn previous = SetMessageBoxFn(RecordBox);
+    RecordedBoxes boxes;
     CDiskSpace space;
     const double freeOnE = space.GetFreeMB("E:\\");
     const double freeOnMissing = space.GetFreeMB("Q:\\");
-    SetMessageBoxFn(previous);
 
     EXPECT_GT(freeOnE, 0.0);
     EXPECT_EQ(CDiskSpace::kFailed, freeOnMissing);
-    ASSERT_EQ(1u, g_boxes.size());
-    CString expected;
-    expected.LoadString(IDS_FREE_SPACE_FAILED);
-    EXPECT_EQ(std::string(expected), g_boxes[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP | MB_OK), g_boxes[0].type);
+    ASSERT_EQ(1u, boxes.shown.size());
+    ExpectFreeSpaceFailureBox(boxes.shown[0]);
+
+    double untouched = 12.5;
+    EXPECT_FALSE(space.QueryFreeMB("Q:\\", untouched));
+    EXPECT_EQ(12.5, untouched);
+    EXPECT_EQ(1u, boxes.shown.size()) << "the quiet query shows nothing";
 }
 
 TEST(DriveScan, TakesFixedAndRemovableDrivesInLetterOrder)
@@ -103,7 +135,7 @@ TEST(FreeSpaceGains, SumsGainsOfEveryDrive)
 {
     ScriptedDiskSpace space;
     double freeBefore[32] = {};
-    char beforeDrive[32] = {};
+    SnapshotDrive beforeDrive[32] = {};
     space.freeMB = {{'C', 500.0}, {'E', 100.0}};
     CFreeSpaceGains::RecordSnapshot(space, Drives("CE"), freeBefore, beforeDrive);
     space.freeMB = {{'C', 523.5}, {'E', 100.2}};
@@ -119,13 +151,13 @@ TEST(FreeSpaceGains, PairsByDriveLetterWhenDrivesComeAndGo)
 {
     ScriptedDiskSpace space;
     double freeBefore[32];
-    char beforeDrive[32];
+    SnapshotDrive beforeDrive[32];
     std::fill(std::begin(freeBefore), std::end(freeBefore), 7777.0);   // left by an earlier run
-    std::fill(std::begin(beforeDrive), std::end(beforeDrive), 'X');
+    std::fill(std::begin(beforeDrive), std::end(beforeDrive), SnapshotDrive{'X', 1});
 
     space.freeMB = {{'C', 500.0}, {'G', 40.0}, {'H', 70.0}};
     CFreeSpaceGains::RecordSnapshot(space, Drives("CGH"), freeBefore, beforeDrive);
-    EXPECT_EQ('\0', beforeDrive[3]) << "an earlier run's letters must not pair";
+    EXPECT_EQ("CGH", Letters(beforeDrive)) << "an earlier run's letters must not pair";
 
     // F: appeared after the snapshot and H: vanished; G: must still meet its own value.
     space.freeMB = {{'C', 510.0}, {'F', 300.0}, {'G', 45.0}};
@@ -146,8 +178,73 @@ TEST(FreeSpaceGains, MainDialogRecordsTheSandboxDrivesIntoTheApplication)
     std::fill(std::begin(theApp.g_FreeBefore), std::end(theApp.g_FreeBefore), 0.0);
     CCleanerDlg dlg;
     dlg.RecordFreeSpaceBefore();
-    EXPECT_EQ(std::string("CEF"), std::string(theApp.g_FreeBeforeDrive));
+    EXPECT_EQ("CEF", Letters(theApp.g_FreeBeforeDrive));
     for (int entry = 0; entry < 3; ++entry)
         EXPECT_GT(theApp.g_FreeBefore[entry], 0.0) << entry;
     EXPECT_EQ(0.0, theApp.g_FreeBefore[3]);
+}
+
+TEST(FreeSpaceGains, RemovableDrivePairsOnlyWithTheMediumItHeldAtTheSnapshot)
+{
+    // Serial 0: no medium in the drive.
+    struct MediumCase { const char* name; DWORD atSnapshot; DWORD atReport; bool listed; bool paired; };
+    const MediumCase cases[] = {
+        {"same medium", 0x1111AAAA, 0x1111AAAA, true, true},
+        {"medium changed", 0x1111AAAA, 0x2222BBBB, true, false},
+        {"medium put in", 0, 0x2222BBBB, true, false},
+        {"medium taken out", 0x1111AAAA, 0, false, false},
+    };
+    for (const MediumCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SandboxDrive card(kCardReader);
+        RecordedBoxes boxes;
+        CDiskSpace space;
+        double freeBefore[32] = {};
+        SnapshotDrive beforeDrive[32] = {};
+        const auto putIn = [&card](DWORD serial) { serial ? card.InsertMedium(serial) : card.RemoveMedium(); };
+
+        putIn(c.atSnapshot);
+        CFreeSpaceGains::RecordSnapshot(space, {CardReader()}, freeBefore, beforeDrive);
+        EXPECT_EQ(c.atSnapshot ? 1u : 0u, Letters(beforeDrive).size());
+        putIn(c.atReport);
+        const MeasuredDrive atReport = CardReader();
+        if (c.atReport) {   // an empty drive keeps reporting its last medium's serial under Wine
+            EXPECT_EQ(c.atReport, atReport.serial);
+        }
+        const std::vector<DriveGain> gains = CFreeSpaceGains::Measure(space, {atReport}, freeBefore, beforeDrive);
+
+        EXPECT_TRUE(boxes.shown.empty());
+        ASSERT_EQ(c.listed ? 1u : 0u, gains.size());
+        if (!c.listed)
+            continue;
+        EXPECT_GT(gains[0].after, 0.0);
+        EXPECT_EQ(c.paired ? freeBefore[0] : CDiskSpace::kFailed, gains[0].before);
+        EXPECT_EQ(c.paired ? CFreeSpaceGains::GainOf(freeBefore[0], gains[0].after) : 0.0, gains[0].gain);
+    }
+}
+
+// An empty card reader is left out without a word; a fixed drive that cannot be measured still
+// says so, at the snapshot and again at the report.
+TEST(FreeSpaceGains, RemovableDriveWithoutMediumIsLeftOutWithoutAWord)
+{
+    SandboxDrive emptyCardReader(kCardReader);
+    RecordedBoxes boxes;
+    CDiskSpace space;
+    std::vector<MeasuredDrive> drives = CDriveScan::Scan();   // C:, E: and the removable F:
+    drives.push_back(CardReader());
+    drives.push_back({'Q', "Q:\\", "", 0, false});            // a fixed drive gone missing
+    double freeBefore[32] = {};
+    SnapshotDrive beforeDrive[32] = {};
+
+    CFreeSpaceGains::RecordSnapshot(space, drives, freeBefore, beforeDrive);
+    EXPECT_EQ("CEFQ", Letters(beforeDrive));
+    EXPECT_EQ(CDiskSpace::kFailed, freeBefore[3]);
+    EXPECT_EQ(1u, boxes.shown.size());
+    const std::vector<DriveGain> gains = CFreeSpaceGains::Measure(space, drives, freeBefore, beforeDrive);
+    EXPECT_EQ("CEFQ", Letters(gains));
+
+    ASSERT_EQ(2u, boxes.shown.size());
+    for (const ShownBox& box : boxes.shown)
+        ExpectFreeSpaceFailureBox(box);
+    EXPECT_EQ(0.0, gains.back().gain);
 }

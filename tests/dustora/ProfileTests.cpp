@@ -1,5 +1,6 @@
 // The registry profile of the application object: HKCU\Software\Halvex\<program>\<section>.
 #include "app/CCleanerApp.h"
+#include "support/NamedLock.h"
 #include "support/ProgramProfileKey.h"
 #include "support/ScratchRegistryKey.h"
 
@@ -43,6 +44,8 @@ protected:
         return value;
     }
 
+    // The tests of this program run in processes of their own, side by side, on one profile key.
+    NamedLock m_profileLock{"DustoraTests.ProfileTestsProfile"};
     ProgramProfileKey m_profile;
 };
 

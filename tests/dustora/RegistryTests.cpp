@@ -53,6 +53,30 @@ CStringArray Array(const std::vector<std::string>& strings)
     return array;
 }
 
+// What a caller sees of a wrapper without an open key: no name, and calls on the key refused.
+void ExpectNoKeyOpen(CRegistry& reg)
+{
+    EXPECT_EQ("", KeyName(reg));
+    EXPECT_FALSE(reg.SetDwordValue("Stray", 1));
+    EXPECT_EQ(ERROR_INVALID_HANDLE, reg.GetLastErrorCode());
+}
+
+bool WideKeyExists(HKEY parent, const wchar_t* name)
+{
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(parent, name, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(key);
+    return true;
+}
+
+void CreateWideKey(HKEY parent, const wchar_t* name)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(parent, name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    ::RegCloseKey(key);
+}
+
 // A registry object connected to HKEY_CURRENT_USER with the test's scratch key open.
 class RegistryTest : public ::testing::Test {
 protected:
@@ -154,8 +178,7 @@ TEST_F(RegistryKeys, MissingKeyFailsWith2AndLeavesNoKeyOpen)
 {
     EXPECT_FALSE(reg.Open(scratch.Below("Missing")));
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, reg.GetLastErrorCode());
-    EXPECT_EQ(nullptr, reg.KeyHandle());
-    EXPECT_EQ(scratch.Path().Str(), KeyName(reg));
+    ExpectNoKeyOpen(reg);
 }
 
 TEST_F(RegistryKeys, OpenCountsButCreateDoesNot)
@@ -297,6 +320,31 @@ TEST_F(RegistryValues, DwordIsFourBytesAndReadsAsText)
     EXPECT_EQ(0xdeadbeefu, missing);
 }
 
+TEST_F(RegistryValues, DwordOfAnyOtherLengthIsInvalidDataAndLeavesTheVariable)
+{
+    struct Case { const char* name; DWORD type; std::string bytes; };
+    const Case cases[] = {
+        {"TickAsText", REG_SZ, std::string("1\0", 2)},
+        {"ThreeBytes", REG_BINARY, std::string("\1\2\3", 3)},
+        {"EmptyDword", REG_DWORD, std::string()},
+        {"FiveBytes", REG_BINARY, std::string("\1\2\3\4\5", 5)},
+        {"LongText", REG_SZ, std::string(100, 'x') + '\0'},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteRawValue(scratch.Handle(), c.name, c.type, Bytes(c.bytes));
+        DWORD value = 0xAAAAAAAA;
+        EXPECT_FALSE(reg.GetDwordValue(c.name, value));
+        EXPECT_EQ(ERROR_INVALID_DATA, reg.GetLastErrorCode());
+        EXPECT_EQ(0xAAAAAAAAu, value);
+    }
+    // Four bytes of any type still read, as before.
+    WriteRawValue(scratch.Handle(), "FourBytes", REG_BINARY, {1, 2, 3, 4});
+    DWORD value = 0;
+    EXPECT_TRUE(reg.GetDwordValue("FourBytes", value));
+    EXPECT_EQ(0x04030201u, value);
+}
+
 TEST_F(RegistryValues, MultiStringLayoutAndReadBack)
 {
     struct Case { std::vector<std::string> strings; std::string bytes; };
@@ -400,12 +448,78 @@ TEST_F(RegistryDelete, PathDeletesUnderTheRootAndLeavesTheParentOpen)
     EXPECT_TRUE(scratch.KeyExists("A"));
 }
 
-TEST_F(RegistryDelete, PathWithMissingParentKeepsTheKeyName)
+TEST_F(RegistryDelete, FailedPathDeleteLeavesNoKeyOpenAndNoName)
 {
-    EXPECT_FALSE(reg.DeleteKey(scratch.Below("Missing\\Child")));
-    EXPECT_EQ(ERROR_FILE_NOT_FOUND, reg.GetLastErrorCode());
-    EXPECT_EQ(scratch.Path().Str(), KeyName(reg));
-    EXPECT_EQ(nullptr, reg.KeyHandle());
+    scratch.CreateKey("A");
+    struct Case { const char* relative; LONG code; };
+    for (const Case& c : {Case{"Missing\\Child", ERROR_FILE_NOT_FOUND}, Case{"A\\Missing", ERROR_FILE_NOT_FOUND}}) {
+        SCOPED_TRACE(c.relative);
+        ASSERT_TRUE(reg.Open(scratch.Path()));
+        EXPECT_FALSE(reg.DeleteKey(scratch.Below(c.relative)));
+        EXPECT_EQ(c.code, reg.GetLastErrorCode());
+        ExpectNoKeyOpen(reg);
+    }
+    EXPECT_TRUE(scratch.KeyExists("A"));
+}
+
+TEST_F(RegistryDelete, NameWithNothingAfterItsLastSeparatorIsRefusedAndDeletesNothing)
+{
+    scratch.CreateKey("A\\B");
+    for (const char* name : {"", "\\", "\\\\", "A\\"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(reg.DeleteKey(name));
+        EXPECT_EQ(ERROR_INVALID_PARAMETER, reg.GetLastErrorCode());
+        EXPECT_TRUE(scratch.KeyExists("A\\B"));
+        EXPECT_EQ(scratch.Path().Str(), KeyName(reg));
+    }
+    const CString trailing = scratch.Below("A\\");
+    EXPECT_FALSE(reg.DeleteKey(trailing));
+    EXPECT_EQ(ERROR_INVALID_PARAMETER, reg.GetLastErrorCode());
+    EXPECT_TRUE(scratch.KeyExists("A\\B"));
+    EXPECT_TRUE(reg.SetDwordValue("StillOpen", 1));
+    EXPECT_EQ(ERROR_SUCCESS, ReadRawValue(scratch.Handle(), "StillOpen").code);
+}
+
+TEST_F(RegistryDelete, LinkIsDeletedAsTheLinkNeverWhatItLeadsTo)
+{
+    scratch.CreateKey("Target\\Child");
+    struct Case { const char* link; const char* deleted; bool byPath; };
+    const Case cases[] = {
+        {"Tree\\Link", "Tree", false},
+        {"Tree\\Sub\\Link", "Tree", true},
+        {"Link", "Link", false},
+        {"Dangling", "Dangling", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.link);
+        scratch.CreateLink(c.link, strcmp(c.link, "Dangling") == 0 ? "Missing" : "Target");
+        ASSERT_TRUE(scratch.KeyExists(c.link));
+        ASSERT_TRUE(reg.Open(scratch.Path()));
+        EXPECT_TRUE(reg.DeleteKey(c.byPath ? scratch.Below(c.deleted) : CString(c.deleted)));
+        EXPECT_FALSE(scratch.KeyExists(c.deleted));
+        EXPECT_TRUE(scratch.KeyExists("Target\\Child"));
+    }
+}
+
+TEST_F(RegistryDelete, SubkeyTheAnsiNamesCannotSpellIsPassedOver)
+{
+    // In code page 1252 the ANSI enumeration spells U+0100 as "A" and U+2603 as "?", while U+2122
+    // is 0x99; the platform lists them in this order, after "Z".
+    if (::GetACP() != 1252)
+        GTEST_SKIP() << "the names are chosen for code page 1252, not " << ::GetACP();
+    HKEY tree = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(scratch.Handle(), "Tree", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                               nullptr, &tree, nullptr));
+    for (const wchar_t* name : {L"Z", L"\u0100", L"\u2122", L"\u2603", L"\u2603\\Below"})
+        CreateWideKey(tree, name);
+
+    EXPECT_FALSE(reg.DeleteKey("Tree"));
+    EXPECT_EQ(ERROR_ACCESS_DENIED, reg.GetLastErrorCode());   // Tree still has children
+    EXPECT_FALSE(WideKeyExists(tree, L"Z"));
+    EXPECT_FALSE(WideKeyExists(tree, L"\u2122"));
+    EXPECT_TRUE(WideKeyExists(tree, L"\u0100"));
+    EXPECT_TRUE(WideKeyExists(tree, L"\u2603\\Below"));
+    ::RegCloseKey(tree);
 }
 
 TEST_F(RegistryDelete, UndeletableChildEndsTheTreeWalk)
@@ -430,4 +544,5 @@ TEST_F(RegistryDelete, ExceptionInsideBecomesCode1064)
     ASSERT_TRUE(throwing.Connect(HKEY_CURRENT_USER));
     EXPECT_FALSE(throwing.DeleteKey(scratch.Below("A")));
     EXPECT_EQ(ERROR_DLL_INIT_FAILED, throwing.GetLastErrorCode());
+    ExpectNoKeyOpen(throwing);
 }

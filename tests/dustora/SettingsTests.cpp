@@ -287,10 +287,10 @@ TEST_F(Settings, LeavingTheDialogSavesTheTickBoxes)
         m_profile.Remove();
         CCleanerDlg dlg;
         const INT_PTR result = RunModal(dlg, [&way](CDialog& d) {
-            // Clicking flips every tick box away from its default.
+            // Every tick box flips away from its default (set, not clicked: some clicks open dialogs).
             for (const Option& option : kOptions)
                 if (option.tickBox)
-                    d.SendDlgItemMessage(option.tickBox, BM_CLICK);
+                    d.CheckDlgButton(option.tickBox, d.IsDlgButtonChecked(option.tickBox) ? BST_UNCHECKED : BST_CHECKED);
             if (way.msg == WM_KEYDOWN)
                 ::PostMessageA(::GetDlgItem(d.GetSafeHwnd(), 1000), way.msg, way.wParam, 0);
             else

@@ -2,13 +2,14 @@
 #include "framework/CBitmap.h"
 #include "framework/TileBitmap.h"
 #include "resources/OrdavelResource.h"
+#include "support/Canvas.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 constexpr SIZE kTile = {217, 180};
-constexpr COLORREF kSentinel = RGB(0xde, 0xad, 0xbe);
+constexpr COLORREF kSentinel = Canvas::kSentinel;
 
 TEST(TileGrid, OneMoreTileThanFitsEachWay)
 {
@@ -59,31 +60,6 @@ HBITMAP MakePatternBitmap(SIZE size)
     }
     return bitmap;
 }
-
-class Canvas {
-public:
-    Canvas(int width, int height)
-    {
-        dc.CreateCompatibleDC(nullptr);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        m_bitmap.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        m_previous = dc.SelectObject(m_bitmap);
-        dc.FillSolidRect(RECT{0, 0, width, height}, kSentinel);
-    }
-    ~Canvas() { dc.SelectObject(m_previous); }
-
-    CDC dc;
-
-private:
-    CBitmap m_bitmap;
-    HGDIOBJ m_previous = nullptr;
-};
 
 TEST(TileBitmap, CoversTheWholeAreaWithUnscaledCopiesFromTheCorner)
 {

@@ -7,6 +7,7 @@ namespace {
 constexpr WORD kButtonAtom = 0x0080;
 constexpr WORD kEditAtom = 0x0081;
 constexpr WORD kStaticAtom = 0x0082;
+constexpr WORD kListBoxAtom = 0x0083;
 
 }  // namespace
 
@@ -44,7 +45,7 @@ void DialogTemplate::Align()
         Word(0);
 }
 
-DialogTemplate& DialogTemplate::Add(WORD classAtom, int id, const char* text, DWORD style)
+DialogTemplate& DialogTemplate::Add(WORD classAtom, int id, const char* text, DWORD style, short height)
 {
     Align();
     DLGITEMTEMPLATE item = {};
@@ -52,9 +53,9 @@ DialogTemplate& DialogTemplate::Add(WORD classAtom, int id, const char* text, DW
     item.x = 4;
     item.y = m_nextY;
     item.cx = 120;
-    item.cy = 12;
+    item.cy = height;
     item.id = static_cast<WORD>(id);
-    m_nextY = static_cast<short>(m_nextY + 14);
+    m_nextY = static_cast<short>(m_nextY + height + 2);
     const size_t at = m_words.size();
     m_words.resize(at + sizeof(item) / sizeof(WORD));
     std::memcpy(&m_words[at], &item, sizeof(item));
@@ -85,9 +86,14 @@ DialogTemplate& DialogTemplate::Edit(int id, DWORD extraStyle)
     return Add(kEditAtom, id, "", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP | extraStyle);
 }
 
-DialogTemplate& DialogTemplate::Button(int id, const char* text, DWORD extraStyle)
+DialogTemplate& DialogTemplate::Button(int id, const char* text, DWORD extraStyle, short height)
 {
-    return Add(kButtonAtom, id, text, BS_PUSHBUTTON | WS_TABSTOP | extraStyle);
+    return Add(kButtonAtom, id, text, BS_PUSHBUTTON | WS_TABSTOP | extraStyle, height);
+}
+
+DialogTemplate& DialogTemplate::ListBox(int id, DWORD style, short height)
+{
+    return Add(kListBoxAtom, id, "", style | WS_BORDER | WS_VSCROLL | WS_TABSTOP, height);
 }
 
 DialogTemplate& DialogTemplate::Label(int id, const char* text)

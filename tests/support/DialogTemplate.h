@@ -14,13 +14,14 @@ public:
     DialogTemplate& CheckBox(int id, const char* text, DWORD extraStyle = 0);
     DialogTemplate& Radio(int id, const char* text, DWORD extraStyle = 0);   // WS_GROUP starts a group
     DialogTemplate& Edit(int id, DWORD extraStyle = 0);
-    DialogTemplate& Button(int id, const char* text, DWORD extraStyle = 0);
+    DialogTemplate& Button(int id, const char* text, DWORD extraStyle = 0, short height = 12);
+    DialogTemplate& ListBox(int id, DWORD style, short height);
     DialogTemplate& Label(int id, const char* text);
 
     const DLGTEMPLATE* Get();
 
 private:
-    DialogTemplate& Add(WORD classAtom, int id, const char* text, DWORD style);
+    DialogTemplate& Add(WORD classAtom, int id, const char* text, DWORD style, short height = 12);
     void Align();
     void Word(WORD value);
     void Text(const char* text);

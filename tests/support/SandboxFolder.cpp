@@ -21,17 +21,6 @@ CString CurrentTestName()
     return CString(name);
 }
 
-// Only paths inside the sandbox run folder are ever handed to a Unix program.
-bool IsInsideSandbox(const CString& unixPath)
-{
-    const char* root = std::getenv("SANDBOX_ROOT");
-    if (!root || !*root)
-        return false;
-    const CString prefix = CString(root) + "/";
-    return unixPath.GetLength() > prefix.GetLength() && unixPath.Left(prefix.GetLength()) == prefix &&
-           unixPath.Find("/..") < 0;
-}
-
 CString Quoted(const CString& argument)
 {
     return "\"" + argument + "\"";
@@ -106,6 +95,17 @@ void RemoveUnixTree(const CString& unixPath, const std::wstring& windowsPath)
 }
 
 }  // namespace
+
+// Only paths inside the sandbox run folder are ever handed to a Unix program or made a drive.
+bool IsInsideSandbox(const CString& unixPath)
+{
+    const char* root = std::getenv("SANDBOX_ROOT");
+    if (!root || !*root)
+        return false;
+    const CString prefix = CString(root) + "/";
+    return unixPath.GetLength() > prefix.GetLength() && unixPath.Left(prefix.GetLength()) == prefix &&
+           unixPath.Find("/..") < 0;
+}
 
 CString UnixPathOf(const char* windowsPath)
 {

@@ -76,6 +76,9 @@ CString UnixPathOf(const char* windowsPath);
 // Removes one entry (a link as a link) from the Unix side and waits until it is gone.
 void RemoveUnixEntry(const char* windowsPath);
 
+// Whether a Unix path lies inside the sandbox's run folder ($SANDBOX_ROOT).
+bool IsInsideSandbox(const CString& unixPath);
+
 // Starts a host program by its Unix path; Wine gives no way to wait for it, so callers poll for
 // its effect. FALSE when it could not be started.
 BOOL StartUnixProgram(const char* program, const std::vector<CString>& arguments);

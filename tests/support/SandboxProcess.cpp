@@ -49,6 +49,11 @@ BOOL SandboxProcess::WaitForExit(DWORD timeoutMs) const
     return m_process && ::WaitForSingleObject(m_process, timeoutMs) == WAIT_OBJECT_0;
 }
 
+BOOL SandboxProcess::WaitForIdle(DWORD timeoutMs) const
+{
+    return m_process && ::WaitForInputIdle(m_process, timeoutMs) == 0;
+}
+
 DWORD SandboxProcess::ExitCode() const
 {
     DWORD code = 0xdeadbeef;

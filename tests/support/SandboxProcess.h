@@ -24,6 +24,8 @@ public:
     // TRUE when the process ended within timeoutMs.
     BOOL WaitForExit(DWORD timeoutMs) const;
     BOOL IsRunning() const { return !WaitForExit(0); }
+    // TRUE when the process waits for input with nothing left to do, within timeoutMs.
+    BOOL WaitForIdle(DWORD timeoutMs) const;
     DWORD ExitCode() const;
     DWORD Id() const { return m_processId; }
 

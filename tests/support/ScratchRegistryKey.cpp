@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sddl.h>
+
 namespace {
 
 const char kTestsRoot[] = "Software\\DustoraTests";
@@ -10,6 +12,26 @@ CString CurrentTestName()
 {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
     return test ? CString(test->test_suite_name()) + "." + test->name() : CString("NoTest");
+}
+
+// "\REGISTRY\USER\<user's SID>": HKEY_CURRENT_USER as the native registry names it in links.
+CString CurrentUserKeyPath()
+{
+    HANDLE token = nullptr;
+    EXPECT_TRUE(::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token));
+    alignas(TOKEN_USER) BYTE user[256] = {};
+    DWORD size = sizeof user;
+    const BOOL read = token && ::GetTokenInformation(token, TokenUser, user, size, &size);
+    if (token)
+        ::CloseHandle(token);
+    char* sid = nullptr;
+    if (!read || !::ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &sid)) {
+        ADD_FAILURE() << "no SID for the current user";
+        return CString();
+    }
+    const CString path = CString("\\REGISTRY\\USER\\") + sid;
+    ::LocalFree(sid);
+    return path;
 }
 
 }  // namespace
@@ -48,10 +70,27 @@ void ScratchRegistryKey::CreateKey(const char* relative) const
     ::RegCloseKey(key);
 }
 
+void ScratchRegistryKey::CreateLink(const char* relative, const char* targetRelative) const
+{
+    const CString target = CurrentUserKeyPath() + "\\" + m_path + "\\" + targetRelative;
+    WCHAR wideTarget[1024];
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, target, -1, wideTarget, 1024) - 1;
+    ASSERT_GT(length, 0) << target.GetString();
+    HKEY link = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(m_key, relative, 0, nullptr, REG_OPTION_CREATE_LINK,
+                                               KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link, nullptr)) << relative;
+    // The target is stored without a terminator, as the native registry expects.
+    const LONG code = ::RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK,
+                                       reinterpret_cast<const BYTE*>(wideTarget),
+                                       static_cast<DWORD>(length) * sizeof(WCHAR));
+    ::RegCloseKey(link);
+    ASSERT_EQ(ERROR_SUCCESS, code) << relative;
+}
+
 bool ScratchRegistryKey::KeyExists(const char* relative) const
 {
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(m_key, relative, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (::RegOpenKeyExA(m_key, relative, REG_OPTION_OPEN_LINK, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     ::RegCloseKey(key);
     return true;

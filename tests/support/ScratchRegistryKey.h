@@ -1,5 +1,6 @@
 // ScratchRegistryKey: a key of one test's own under HKEY_CURRENT_USER\Software\DustoraTests,
-// named after the running test, made empty and deleted with its whole tree at the end.
+// named after the running test, made empty and deleted with its whole tree at the end. Links made
+// in it must lead inside it: the platform's tree deletion follows them.
 // RawRegistryValue / ReadRawValue / WriteRawValue: the bytes of a value, straight from the platform.
 // DeleteRegistryTree: a key and everything below it.
 #pragma once
@@ -23,6 +24,9 @@ public:
     HKEY Handle() const { return m_key; }
 
     void CreateKey(const char* relative) const;
+    // A registry link at relative leading to the key at targetRelative (which need not exist).
+    void CreateLink(const char* relative, const char* targetRelative) const;
+    // A link at relative counts as itself, whether or not its target exists.
     bool KeyExists(const char* relative) const;
 
 private:
