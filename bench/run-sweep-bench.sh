@@ -64,6 +64,8 @@ for ((level = 1; level <= depth; level++)); do chain=$chain/d; done
 mkdir -p "$chain"
 chain=$deep
 for ((level = 1; level <= depth; level++)); do chain=$chain/d; touch "$chain/f"; done
+# The copies' metadata is written out now, not while the first contestants run.
+sync
 
 run() { cd "$drive_e" && "$tool" run --sandbox "$sandbox" -- "$build/bench/SweepBench.exe" "$@" </dev/null; }
 
