@@ -23,7 +23,7 @@ std::wstring FinalPathOfFolder(const std::wstring& folder)
                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     const std::wstring finalPath = handle ? CEntryHandle::FinalPathOf(handle.get()) : std::wstring();
-    return finalPath.empty() ? L"\\\\?\\" + folder : finalPath;
+    return finalPath.empty() ? LiteralPath(folder) : finalPath;
 }
 
 std::vector<std::wstring> KeptFolders()

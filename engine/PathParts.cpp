@@ -106,8 +106,11 @@ void EnsureTrailingSeparator(CString& path, char separator)
 std::wstring LiteralPath(const char* path)
 {
     std::wstring wide;
-    if (!path || !WideFromAnsi(path, wide))
-        return std::wstring();
+    return path && WideFromAnsi(path, wide) ? LiteralPath(wide) : std::wstring();
+}
+
+std::wstring LiteralPath(const std::wstring& wide)
+{
     if (StartsWith(wide, kLiteralPrefix)) {
         if (NamesStart(wide) == std::wstring::npos)
             return std::wstring();

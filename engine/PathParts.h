@@ -49,6 +49,7 @@ void EnsureTrailingSeparator(CString& path, char separator);
 // ends in "\" only for a drive root. Empty for relative and drive-relative paths, device paths
 // and text with no exact wide form.
 std::wstring LiteralPath(const char* path);
+std::wstring LiteralPath(const std::wstring& path);
 
 // "\\?\E:\dir\name" -> "\\?\E:\dir" and "name"; "\\?\E:\name" -> "\\?\E:\" and "name". False for
 // a path without a name to split off (a root).
