@@ -1,11 +1,21 @@
 #include "app/CCleanerApp.h"
 
 #include "app/CCleanerDlg.h"
+#include "dialogs/CSplashWnd.h"
 #include "framework/AfxOle.h"
 #include "framework/MessageBox.h"
+#include "framework/MessagePump.h"
 #include "resources/DustoraResource.h"
 
+#include <memory>
+
 CCleanerApp theApp;
+
+namespace {
+
+constexpr UINT kSplashTimerMs = 500;
+
+}  // namespace
 
 CCleanerApp::CCleanerApp() = default;
 
@@ -60,8 +70,13 @@ void CCleanerApp::OnAppExit()
         m_pMainWnd->PostMessage(WM_CLOSE);
 }
 
-// The splash window comes with the dialogs; until then the start shows none.
+// The splash frees itself when it closes, at its first tick after the main dialog is ready.
 BOOL CCleanerApp::ShowSplashWindow()
 {
-    return FALSE;
+    auto splash = std::make_unique<CSplashWnd>(IDB_SPLASH, kSplashTimerMs, m_splashHold);
+    if (!splash->Show())
+        return FALSE;
+    splash.release();   // the window owns it now
+    PumpWaitingMessages();
+    return TRUE;
 }

@@ -2,6 +2,8 @@
 
 #include "app/CCleanerApp.h"
 #include "app/RunMode.h"
+#include "controls/CAboutDialog.h"
+#include "dialogs/CFolderSettingsDlg.h"
 #include "engine/CDiskSpace.h"
 #include "engine/CDriveScan.h"
 #include "engine/CFreeSpaceGains.h"
@@ -469,10 +471,14 @@ void CCleanerDlg::OnAbout()
 
 void CCleanerDlg::RunAboutBox()
 {
+    CAboutDialog about(this);
+    about.DoModal();
 }
 
 void CCleanerDlg::RunFolderSettings()
 {
+    CFolderSettingsDlg dlg;
+    dlg.DoModal();
 }
 
 // A details dialog closed with OK ticks its group, even when every item inside is off.

@@ -6,9 +6,9 @@ RunMode RunModeFromCommandLine(const char* commandLine)
 {
     if (!commandLine || !*commandLine)
         return RunMode::Interactive;
-    if (::lstrcmpiA(commandLine, "/load") == 0)
+    if (::lstrcmpiA(commandLine, kLoadSwitch) == 0)
         return RunMode::Load;
-    if (::lstrcmpiA(commandLine, "/clean") == 0)
+    if (::lstrcmpiA(commandLine, kCleanSwitch) == 0)
         return RunMode::Clean;
     return RunMode::Interactive;
 }

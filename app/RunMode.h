@@ -7,5 +7,9 @@ enum class RunMode {
     Clean,         // "/clean": one clean run, then close
 };
 
+// The two switches, as the Run-key values of the Schedule dialog write them.
+constexpr char kLoadSwitch[] = "/load";
+constexpr char kCleanSwitch[] = "/clean";
+
 // The whole command line is compared, without regard to case: "/clean " is interactive.
 RunMode RunModeFromCommandLine(const char* commandLine);

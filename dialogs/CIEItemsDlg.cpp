@@ -2,7 +2,7 @@
 
 #include "resources/DustoraResource.h"
 
-CIEItemsDlg::CIEItemsDlg(CWnd* parent) : CDialog(IDD_IE_ITEMS, parent)
+CIEItemsDlg::CIEItemsDlg(CWnd* parent) : CItemsDlg(IDD_IE_ITEMS, parent)
 {
 }
 

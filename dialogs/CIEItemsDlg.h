@@ -2,9 +2,9 @@
 // program's working copy of these options for as long as the main dialog lives.
 #pragma once
 
-#include "framework/CDialog.h"
+#include "dialogs/CItemsDlg.h"
 
-class CIEItemsDlg : public CDialog {
+class CIEItemsDlg : public CItemsDlg {
 public:
     explicit CIEItemsDlg(CWnd* parent = nullptr);
 

@@ -2,7 +2,7 @@
 
 #include "resources/DustoraResource.h"
 
-CNetscapeItemsDlg::CNetscapeItemsDlg(CWnd* parent) : CDialog(IDD_NETSCAPE_ITEMS, parent)
+CNetscapeItemsDlg::CNetscapeItemsDlg(CWnd* parent) : CItemsDlg(IDD_NETSCAPE_ITEMS, parent)
 {
 }
 

@@ -1,9 +1,9 @@
 // CNetscapeItemsDlg: the Netscape Navigator / Communicator items the user picks for cleaning.
 #pragma once
 
-#include "framework/CDialog.h"
+#include "dialogs/CItemsDlg.h"
 
-class CNetscapeItemsDlg : public CDialog {
+class CNetscapeItemsDlg : public CItemsDlg {
 public:
     explicit CNetscapeItemsDlg(CWnd* parent = nullptr);
 

@@ -2,7 +2,7 @@
 
 #include "resources/DustoraResource.h"
 
-COfficeItemsDlg::COfficeItemsDlg(CWnd* parent) : CDialog(IDD_OFFICE_ITEMS, parent)
+COfficeItemsDlg::COfficeItemsDlg(CWnd* parent) : CItemsDlg(IDD_OFFICE_ITEMS, parent)
 {
 }
 

@@ -1,9 +1,9 @@
 // COfficeItemsDlg: the Office 97/2000 recently-used lists the user picks for cleaning.
 #pragma once
 
-#include "framework/CDialog.h"
+#include "dialogs/CItemsDlg.h"
 
-class COfficeItemsDlg : public CDialog {
+class COfficeItemsDlg : public CItemsDlg {
 public:
     explicit COfficeItemsDlg(CWnd* parent = nullptr);
 

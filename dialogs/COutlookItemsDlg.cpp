@@ -2,7 +2,7 @@
 
 #include "resources/DustoraResource.h"
 
-COutlookItemsDlg::COutlookItemsDlg(CWnd* parent) : CDialog(IDD_OUTLOOK_ITEMS, parent)
+COutlookItemsDlg::COutlookItemsDlg(CWnd* parent) : CItemsDlg(IDD_OUTLOOK_ITEMS, parent)
 {
 }
 

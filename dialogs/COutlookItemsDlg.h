@@ -1,9 +1,9 @@
 // COutlookItemsDlg: the Outlook items the user picks for cleaning.
 #pragma once
 
-#include "framework/CDialog.h"
+#include "dialogs/CItemsDlg.h"
 
-class COutlookItemsDlg : public CDialog {
+class COutlookItemsDlg : public CItemsDlg {
 public:
     explicit COutlookItemsDlg(CWnd* parent = nullptr);
 

@@ -54,12 +54,6 @@ HWND MainWindowHandle()
     return theApp.m_pMainWnd ? theApp.m_pMainWnd->GetSafeHwnd() : nullptr;
 }
 
-CString WithTrailingBackslash(CString path)
-{
-    EnsureTrailingSeparator(path, '\\');
-    return path;
-}
-
 // A set folder is taken as typed; an empty one is detected, completed and written back.
 template <typename Lookup>
 void TakeOrDetect(CString& setting, CString& field, Lookup lookup, const char* failureMessage)

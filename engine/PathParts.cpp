@@ -103,6 +103,13 @@ void EnsureTrailingSeparator(CString& path, char separator)
         path += separator;
 }
 
+CString WithTrailingBackslash(CString path)
+{
+    if (!path.IsEmpty() && path.Last() != '\\')
+        path += '\\';
+    return path;
+}
+
 std::wstring LiteralPath(const char* path)
 {
     std::wstring wide;

@@ -1,6 +1,7 @@
 // The engine's path rules, each written once:
 //   IsSeparator, IsDotEntry, IsDotName   "/" and "\"; the entries "." and ".."
 //   EnsureTrailingSeparator              "C:\Temp" -> "C:\Temp\" (or "/"); an empty path stays empty
+//   WithTrailingBackslash                a folder path as the folder settings keep a found folder
 //   LiteralPath                          an absolute ANSI path as "\\?\X:\..." or "\\?\UNC\server\share\...",
 //                                        every name taken as it stands
 //   ParentAndName, AppendName            splitting and joining literal paths
@@ -41,6 +42,9 @@ inline bool IsDotName(const std::wstring& name)
 
 // Appends separator unless path is empty or already ends in "/" or "\".
 void EnsureTrailingSeparator(CString& path, char separator);
+
+// The path ending in one "\"; an empty path stays empty.
+CString WithTrailingBackslash(CString path);
 
 // "X:\dir\..." or "\\server\share\..." as "\\?\X:\dir\..." or "\\?\UNC\server\share\...": "/" and
 // "\" separate, doubled separators and "." go, ".." takes back the name before it (never the

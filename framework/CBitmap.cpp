@@ -18,6 +18,11 @@ BOOL CBitmap::LoadBitmap(UINT id)
     return m_hBitmap != nullptr;
 }
 
+BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height)
+{
+    return Attach(::CreateCompatibleBitmap(dc ? dc->GetSafeHdc() : nullptr, width, height));
+}
+
 BOOL CBitmap::Attach(HBITMAP bitmap)
 {
     DeleteObject();

@@ -1,6 +1,7 @@
 // CBitmap: an owned bitmap, deleted with the object. Move-only.
 #pragma once
 
+#include "CDC.h"
 #include "CObject.h"
 
 #include <windows.h>
@@ -16,6 +17,8 @@ public:
 
     // Loads a bitmap resource of the program by number; a bitmap held before is deleted first.
     BOOL LoadBitmap(UINT id);
+    // A bitmap of the format of dc's current one (monochrome for a new memory context).
+    BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
     BOOL Attach(HBITMAP bitmap);
     HBITMAP Detach();
     BOOL DeleteObject();

@@ -31,6 +31,13 @@ void CDC::FillSolidRect(const RECT& rect, COLORREF color)
     ::SetBkColor(m_hDC, previous);
 }
 
+SIZE CDC::GetTextExtent(const char* text, int length) const
+{
+    SIZE size = {0, 0};
+    ::GetTextExtentPoint32A(m_hDC, text, length, &size);
+    return size;
+}
+
 void CDC::Draw3dRect(const RECT& rect, COLORREF topLeft, COLORREF bottomRight)
 {
     const LONG right = rect.right - 1;

@@ -1,5 +1,6 @@
 // CDC: a device context. Attached to a borrowed handle it owns nothing; after
 // CreateCompatibleDC it owns the memory context it made and deletes it.
+// ScopedSelect: an object selected into a context until the selection goes out of scope.
 #pragma once
 
 #include "CObject.h"
@@ -30,7 +31,12 @@ public:
     {
         return ::BitBlt(m_hDC, x, y, width, height, source ? source->m_hDC : nullptr, sourceX, sourceY, rop);
     }
+    BOOL PatBlt(int x, int y, int width, int height, DWORD rop) { return ::PatBlt(m_hDC, x, y, width, height, rop); }
+    // Moves the pixels of scroll by (dx, dy); no clip rectangle, no update region.
+    BOOL ScrollDC(int dx, int dy, const RECT& scroll) { return ::ScrollDC(m_hDC, dx, dy, &scroll, nullptr, nullptr, nullptr); }
     void FillSolidRect(const RECT& rect, COLORREF color);
+    int DrawText(const char* text, RECT* rect, UINT format) { return ::DrawTextA(m_hDC, text, -1, rect, format); }
+    SIZE GetTextExtent(const char* text, int length) const;
     // A one-pixel frame just inside rect: topLeft on the top and left edges, bottomRight on the others.
     void Draw3dRect(const RECT& rect, COLORREF topLeft, COLORREF bottomRight);
     BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
@@ -40,4 +46,20 @@ public:
 
 protected:
     BOOL m_ownsDC = FALSE;
+};
+
+class ScopedSelect {
+public:
+    ScopedSelect(CDC& dc, HGDIOBJ object) : m_dc(dc), m_previous(dc.SelectObject(object)) {}
+    ~ScopedSelect()
+    {
+        if (m_previous)
+            m_dc.SelectObject(m_previous);
+    }
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+private:
+    CDC& m_dc;
+    HGDIOBJ m_previous;
 };

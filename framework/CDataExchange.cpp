@@ -46,6 +46,14 @@ HWND CDataExchange::PrepareCtrl(int id) const
     return ::GetDlgItem(m_pDlgWnd->GetSafeHwnd(), id);
 }
 
+void CDataExchange::Refuse(HWND control, const char* message)
+{
+    AfxMessageBox(message, MB_ICONEXCLAMATION);
+    ::SetFocus(control);
+    ::SendMessageA(control, EM_SETSEL, 0, -1);
+    Fail();
+}
+
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control)
 {
     if (pDX->Failed() || control.GetSafeHwnd())
@@ -102,6 +110,22 @@ void DDX_Text(CDataExchange* pDX, int id, CString& value)
         ::SetWindowTextA(control, value);
 }
 
+void DDV_MaxChars(CDataExchange* pDX, int id, const CString& value, int maxChars)
+{
+    const HWND control = pDX->PrepareCtrl(id);
+    if (pDX->Failed() || !control)
+        return;
+    if (!pDX->m_bSaveAndValidate) {
+        ::SendMessageA(control, EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0);
+        return;
+    }
+    if (value.GetLength() <= maxChars)
+        return;
+    CString message;
+    message.Format("Please enter no more than %d characters.", maxChars);
+    pDX->Refuse(control, message);
+}
+
 void DDX_Text(CDataExchange* pDX, int id, int& value)
 {
     const HWND control = pDX->PrepareCtrl(id);
@@ -113,10 +137,6 @@ void DDX_Text(CDataExchange* pDX, int id, int& value)
         ::SetWindowTextA(control, text);
         return;
     }
-    if (!ParseWholeNumber(CWnd::FromHandle(control)->GetWindowText(), value)) {
-        AfxMessageBox("Please enter an integer.", MB_ICONEXCLAMATION);
-        ::SetFocus(control);
-        ::SendMessageA(control, EM_SETSEL, 0, -1);
-        pDX->Fail();
-    }
+    if (!ParseWholeNumber(CWnd::FromHandle(control)->GetWindowText(), value))
+        pDX->Refuse(control, "Please enter an integer.");
 }

@@ -17,6 +17,9 @@ public:
     HWND PrepareCtrl(int id) const;
     // Marks the pass failed; the later DDX_ calls of the pass do nothing.
     void Fail() { m_failed = TRUE; }
+    // Tells the user why the control's value is refused (exclamation box), selects its text for
+    // correcting, and marks the pass failed.
+    void Refuse(HWND control, const char* message);
     BOOL Failed() const { return m_failed; }
 
     CWnd* m_pDlgWnd;
@@ -34,5 +37,8 @@ void DDX_Check(CDataExchange* pDX, int id, int& value);
 // The index of the ticked button in the radio group that starts at id; -1 when none is ticked.
 void DDX_Radio(CDataExchange* pDX, int firstId, int& value);
 void DDX_Text(CDataExchange* pDX, int id, CString& value);
+// An edit's text of at most maxChars characters: the edit takes no more while typing, and a
+// longer text (set from outside) is refused with a message and stops the pass.
+void DDV_MaxChars(CDataExchange* pDX, int id, const CString& value, int maxChars);
 // Text that is not a whole number in the int range is refused with a message and stops the pass.
 void DDX_Text(CDataExchange* pDX, int id, int& value);

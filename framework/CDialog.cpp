@@ -10,13 +10,6 @@ BOOL IsKeyboardMessage(UINT msg)
     return msg >= WM_KEYFIRST && msg <= WM_KEYLAST;
 }
 
-HWND TopLevelOf(HWND hwnd)
-{
-    while (hwnd && (::GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD))
-        hwnd = ::GetParent(hwnd);
-    return hwnd;
-}
-
 }  // namespace
 
 HWND CDialog::CreateFromTemplate(HWND owner)
@@ -52,7 +45,7 @@ HWND CDialog::FindModalOwner() const
         if (main && main != this)
             owner = main->GetSafeHwnd();
     }
-    return ::IsWindow(owner) ? TopLevelOf(owner) : nullptr;
+    return ::IsWindow(owner) ? AfxTopLevelOf(owner) : nullptr;
 }
 
 INT_PTR CDialog::DoModal()
@@ -114,7 +107,7 @@ BOOL CDialog::PreTranslateModalMessage(MSG* msg)
 {
     if (WalkPreTranslateTree(msg))
         return TRUE;
-    const HWND top = TopLevelOf(msg->hwnd);
+    const HWND top = AfxTopLevelOf(msg->hwnd);
     if (top != m_hWnd && PreTranslateMessage(msg))
         return TRUE;
     CWinApp* app = AfxGetApp();

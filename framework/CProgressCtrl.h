@@ -1,4 +1,5 @@
 // CProgressCtrl: a progress bar of a dialog. The dialog owns the window.
+// AfxInitProgressControls: registers the bar's window class before a template that holds one.
 #pragma once
 
 #include "CWnd.h"
@@ -14,3 +15,9 @@ public:
     int SetStep(int step) { return static_cast<int>(SendMessage(PBM_SETSTEP, static_cast<WPARAM>(step))); }
     int StepIt() { return static_cast<int>(SendMessage(PBM_STEPIT)); }
 };
+
+inline BOOL AfxInitProgressControls()
+{
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_PROGRESS_CLASS};
+    return ::InitCommonControlsEx(&controls);
+}

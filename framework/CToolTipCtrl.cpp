@@ -37,7 +37,8 @@ BOOL CToolTipCtrl::AddTool(CWnd* tool, UINT textId)
 
 BOOL CToolTipCtrl::AddTool(CWnd* window, const char* text, const RECT& rect, UINT_PTR id)
 {
-    TOOLINFOA info = ToolInfo(window, id, TTF_SUBCLASS);
+    // Not subclassed as well: relayed and subclassed, each mouse message would reach it twice.
+    TOOLINFOA info = ToolInfo(window, id, 0);
     info.rect = rect;
     info.lpszText = const_cast<char*>(text);
     return AddToolInfo(info);

@@ -1,5 +1,6 @@
 // CToolTipCtrl: a tooltip window with its tools. The object that creates it owns the window.
-// The owner hands it the mouse messages of its tools through RelayEvent.
+// A whole-window tool is watched by the tooltip itself; the window of a rectangle tool hands the
+// tooltip its mouse messages through RelayEvent.
 #pragma once
 
 #include "CWnd.h"
@@ -14,7 +15,7 @@ public:
     // A tool covering the whole window tool, shown with text (or string resource textId).
     BOOL AddTool(CWnd* tool, const char* text);
     BOOL AddTool(CWnd* tool, UINT textId);
-    // A tool covering rect (client coordinates of window), known by id.
+    // A tool covering rect (client coordinates of window), known by id; window relays its messages.
     BOOL AddTool(CWnd* window, const char* text, const RECT& rect, UINT_PTR id);
     void UpdateTipText(const char* text, CWnd* window, UINT_PTR id = 0);
 

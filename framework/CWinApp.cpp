@@ -12,9 +12,7 @@ CWinApp* g_app = nullptr;
 
 CString ExecutableBaseName()
 {
-    char path[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, path, sizeof(path));
-    CString name(path);
+    CString name = ProgramPathOfModule();
     const int slash = name.ReverseFind('\\') > name.ReverseFind('/') ? name.ReverseFind('\\') : name.ReverseFind('/');
     name = name.Mid(slash + 1);
     const int dot = name.ReverseFind('.');
@@ -42,10 +40,16 @@ CWinApp* AfxGetApp()
     return g_app;
 }
 
-CString ProgramFolderOfModule()
+CString ProgramPathOfModule()
 {
     char path[1024] = "";
     ::GetModuleFileNameA(nullptr, path, sizeof(path));
+    return CString(path);
+}
+
+CString ProgramFolderOfModule()
+{
+    const CString path = ProgramPathOfModule();
     char drive[_MAX_DRIVE] = "";
     char folder[_MAX_DIR] = "";
     _splitpath(path, drive, folder, nullptr, nullptr);
@@ -81,6 +85,15 @@ int CWinApp::Run()
         ::DispatchMessageA(&msg);
     }
     return ExitInstance();
+}
+
+BOOL CWinApp::PreTranslateMessage(MSG* msg)
+{
+    if (CWnd::WalkPreTranslateTree(msg))
+        return TRUE;
+    const HWND top = AfxTopLevelOf(msg->hwnd);
+    const HWND main = m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr;
+    return main && top != main && m_pMainWnd->PreTranslateMessage(msg);
 }
 
 void CWinApp::SetRegistryKey(const char* company)

@@ -20,6 +20,11 @@ public:
     virtual BOOL InitInstance() { return FALSE; }
     virtual int Run();
     virtual int ExitInstance() { return 0; }
+    // Offers msg to the windows from its own up to its top-level window, then to the main
+    // window; TRUE when one of them handled it and it must not be dispatched.
+    virtual BOOL PreTranslateMessage(MSG* msg);
+    // Background work for a moment when the queue is empty; TRUE asks for a call with count + 1.
+    virtual BOOL OnIdle(LONG count) { return FALSE; }
 
     // Three-dimensional dialog controls are the platform's own look here: nothing to turn on.
     BOOL Enable3dControlsStatic() { return TRUE; }
@@ -42,6 +47,9 @@ private:
 };
 
 CWinApp* AfxGetApp();
+
+// The full path of the running program, as GetModuleFileNameA gives it.
+CString ProgramPathOfModule();
 
 // Drive and folder of the running program, ending in "\".
 CString ProgramFolderOfModule();

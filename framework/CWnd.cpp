@@ -44,6 +44,13 @@ HINSTANCE AfxGetResourceHandle()
     return ::GetModuleHandleA(nullptr);
 }
 
+HWND AfxTopLevelOf(HWND hwnd)
+{
+    while (hwnd && (::GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD))
+        hwnd = ::GetParent(hwnd);
+    return hwnd;
+}
+
 CWnd::~CWnd()
 {
     const HWND hwnd = m_hWnd;
@@ -242,8 +249,11 @@ LRESULT CALLBACK CWnd::StdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     } catch (...) {
         self->OnHandlerFailure();
     }
+    // A window destroyed from inside one of its own handlers may have freed its object already.
+    if (FromHandlePermanent(hwnd) != self)
+        return result;
     self->m_currentMsg = outer;
-    if (msg == WM_NCDESTROY && FromHandlePermanent(hwnd) == self) {
+    if (msg == WM_NCDESTROY) {
         self->DetachPermanent();
         self->m_ownsWindow = FALSE;
         self->PostNcDestroy();   // may delete self

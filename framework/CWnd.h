@@ -144,6 +144,7 @@ protected:
     void OnEndSession(BOOL ending) { Default(); }
     void OnMouseMove(UINT flags, POINT point) { Default(); }
     void OnLButtonDown(UINT flags, POINT point) { Default(); }
+    void OnLButtonUp(UINT flags, POINT point) { Default(); }
     void OnLButtonDblClk(UINT flags, POINT point) { Default(); }
     void OnKeyDown(UINT key, UINT repeat, UINT flags) { Default(); }
     BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message) { return static_cast<BOOL>(Default()); }
@@ -164,6 +165,9 @@ private:
 
 // A window class whose procedure is the framework's; the name is made from the arguments.
 CString AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr, HICON icon = nullptr);
+
+// The top-level window that hwnd is, or is a child of; nullptr for nullptr.
+HWND AfxTopLevelOf(HWND hwnd);
 
 // The module that holds the program's resources (dialog templates, strings, bitmaps).
 HINSTANCE AfxGetResourceHandle();

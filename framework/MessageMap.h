@@ -15,8 +15,9 @@
 //   ON_WM_QUERYDRAGICON      HCURSOR OnQueryDragIcon()
 //   ON_WM_CLOSE / ON_WM_DESTROY / ON_WM_SYSCOLORCHANGE   void OnClose() / OnDestroy() / OnSysColorChange()
 //   ON_WM_ENDSESSION         void OnEndSession(BOOL ending)
-//   ON_WM_MOUSEMOVE / ON_WM_LBUTTONDOWN / ON_WM_LBUTTONDBLCLK
-//                            void OnMouseMove(UINT flags, POINT) / OnLButtonDown(...) / OnLButtonDblClk(...)
+//   ON_WM_MOUSEMOVE / ON_WM_LBUTTONDOWN / ON_WM_LBUTTONUP / ON_WM_LBUTTONDBLCLK
+//                            void OnMouseMove(UINT flags, POINT) / OnLButtonDown(...) / OnLButtonUp(...)
+//                            / OnLButtonDblClk(...)
 //   ON_WM_KEYDOWN            void OnKeyDown(UINT key, UINT repeat, UINT flags)
 //   ON_WM_SETCURSOR          BOOL OnSetCursor(CWnd*, UINT hitTest, UINT message)
 //   ON_WM_KILLFOCUS / ON_WM_CAPTURECHANGED   void OnKillFocus(CWnd*) / OnCaptureChanged(CWnd*)
@@ -162,6 +163,7 @@ protected: \
 
 #define ON_WM_MOUSEMOVE() DUSTORA_ON_MOUSE(WM_MOUSEMOVE, OnMouseMove)
 #define ON_WM_LBUTTONDOWN() DUSTORA_ON_MOUSE(WM_LBUTTONDOWN, OnLButtonDown)
+#define ON_WM_LBUTTONUP() DUSTORA_ON_MOUSE(WM_LBUTTONUP, OnLButtonUp)
 #define ON_WM_LBUTTONDBLCLK() DUSTORA_ON_MOUSE(WM_LBUTTONDBLCLK, OnLButtonDblClk)
 
 #define ON_WM_KEYDOWN() \

@@ -58,14 +58,59 @@ TEST_F(MainDialogTray, MinimiseHidesTheWindowBehindTheIconAndRestoreBringsItBack
     });
 }
 
+BOOL CALLBACK FindAboutBox(HWND window, LPARAM found)
+{
+    if (::IsWindowVisible(window) && ::GetDlgItem(window, IDC_ABOUT_FRAME)) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// While it lives, each About box this thread shows is answered with OK from a thread timer
+// inside the box's own loop.
+class AboutBoxCloser {
+public:
+    AboutBoxCloser() : m_timer(::SetTimer(nullptr, 0, 50, &AboutBoxCloser::Tick)) { s_closer = this; }
+    ~AboutBoxCloser()
+    {
+        ::KillTimer(nullptr, m_timer);
+        s_closer = nullptr;
+    }
+    AboutBoxCloser(const AboutBoxCloser&) = delete;
+    AboutBoxCloser& operator=(const AboutBoxCloser&) = delete;
+
+    int closed = 0;
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        HWND about = nullptr;
+        ::EnumThreadWindows(::GetCurrentThreadId(), FindAboutBox, reinterpret_cast<LPARAM>(&about));
+        if (!s_closer || !about || about == s_closer->m_last)
+            return;
+        s_closer->m_last = about;
+        ++s_closer->closed;
+        ::PostMessageA(about, WM_COMMAND, IDOK, 0);
+    }
+
+    static AboutBoxCloser* s_closer;
+    UINT_PTR m_timer;
+    HWND m_last = nullptr;
+};
+
+AboutBoxCloser* AboutBoxCloser::s_closer = nullptr;
+
 // The system menu's About box hides the icon while it is open and shows it after, also over
 // a visible window; from the icon's menu the About box leaves the icon alone.
 TEST_F(MainDialogTray, AboutFromTheSystemMenuLeavesTheIconShown)
 {
     RunModal(dlg, [](CDialog& d) {
+        AboutBoxCloser closer;
         d.SendMessage(WM_COMMAND, IDM_ABOUTBOX);
         EXPECT_TRUE(Main(d).m_tray.IsConcealed());
         d.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX);
+        EXPECT_EQ(2, closer.closed);
         EXPECT_FALSE(Main(d).m_tray.IsConcealed());
         EXPECT_TRUE(IconShown(d));
         EXPECT_TRUE(d.IsWindowVisible());

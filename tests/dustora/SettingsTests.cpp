@@ -381,8 +381,9 @@ struct SubDialogCase {
 
 }  // namespace
 
-// Each sub-dialog exchanges its flags with the tick boxes of its own template; the windows
-// come from a template in memory holding tick boxes with those numbers.
+// Each item dialog exchanges its flags with the tick boxes of its own template; the windows
+// come from a template in memory holding tick boxes with those numbers. (The Schedule dialog's
+// OK also writes the Run key: ScheduleDialogTests has it.)
 TEST(OptionDialogs, FlagsAreExchangedWithTheirTickBoxes)
 {
     CCleanerDlg main;
@@ -396,9 +397,6 @@ TEST(OptionDialogs, FlagsAreExchangedWithTheirTickBoxes)
         {"Office", &main.m_officeItemsDlg, 165,
          {{1019, &main.m_officeItemsDlg.m_deleteAccessMru}, {1018, &main.m_officeItemsDlg.m_deleteExcelMru},
           {1017, &main.m_officeItemsDlg.m_deleteWordMru}, {1020, &main.m_officeItemsDlg.m_deletePowerPointMru}}},
-        {"Schedule", &main.m_scheduleDlg, 154,
-         {{1037, &main.m_scheduleDlg.m_cleanAtShutdown}, {1038, &main.m_scheduleDlg.m_cleanAtStartup},
-          {1017, &main.m_scheduleDlg.m_loadAtStartup}}},
     };
     for (const SubDialogCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -430,6 +428,12 @@ TEST(OptionDialogs, FlagsAreExchangedWithTheirTickBoxes)
 
 TEST(OptionDialogs, ScheduleBindsItsTwoButtons)
 {
+    CCleanerDlg main;
+    EXPECT_EQ(154u, main.m_scheduleDlg.m_nIDTemplate);
+    EXPECT_EQ(nullptr, main.m_scheduleDlg.m_pParentWnd);
+    for (const int flag : {main.m_scheduleDlg.m_cleanAtShutdown, main.m_scheduleDlg.m_cleanAtStartup,
+                           main.m_scheduleDlg.m_loadAtStartup})
+        EXPECT_EQ(0, flag);
     CScheduleDlg dlg;
     DialogTemplate layout("Schedule", WS_POPUP | WS_CAPTION | WS_VISIBLE, 180, 120);
     layout.CheckBox(IDC_CLEAN_AT_STARTUP, "startup").CheckBox(IDC_CLEAN_AT_SHUTDOWN, "shutdown");

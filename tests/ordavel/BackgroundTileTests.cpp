@@ -3,6 +3,7 @@
 #include "framework/TileBitmap.h"
 #include "resources/OrdavelResource.h"
 #include "support/Canvas.h"
+#include "support/Picture.h"
 
 #include <gtest/gtest.h>
 
@@ -41,32 +42,11 @@ COLORREF PatternAt(int x, int y)
     return RGB(x & 0xFF, y & 0xFF, (x >> 8) * 16 + 1);
 }
 
-HBITMAP MakePatternBitmap(SIZE size)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = size.cx;
-    info.bmiHeader.biHeight = -size.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    auto* pixels = static_cast<DWORD*>(bits);
-    for (int y = 0; y < size.cy; ++y) {
-        for (int x = 0; x < size.cx; ++x) {
-            const COLORREF c = PatternAt(x, y);
-            pixels[y * size.cx + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-        }
-    }
-    return bitmap;
-}
-
 TEST(TileBitmap, CoversTheWholeAreaWithUnscaledCopiesFromTheCorner)
 {
-    CBitmap tile;
-    ASSERT_TRUE(tile.Attach(MakePatternBitmap(kTile)));
+    const Picture tile(kTile, PatternAt);
     Canvas canvas(450, 300);
-    ASSERT_TRUE(TileBitmap(canvas.dc, tile, 450, 300));
+    ASSERT_TRUE(TileBitmap(canvas.dc, tile.m_bitmap, 450, 300));
 
     const POINT probes[] = {{0, 0}, {216, 179}, {217, 0}, {5, 180}, {433, 7}, {434, 179}, {440, 200}, {449, 299}};
     for (const POINT& p : probes) {

@@ -50,12 +50,12 @@ DialogTemplate& DialogTemplate::Add(WORD classAtom, int id, const char* text, DW
     Align();
     DLGITEMTEMPLATE item = {};
     item.style = style | WS_CHILD | WS_VISIBLE;
-    item.x = 4;
+    item.x = m_nextX;
     item.y = m_nextY;
-    item.cx = 120;
-    item.cy = height;
+    item.cx = m_nextWidth;
+    item.cy = height ? height : m_nextHeight;
     item.id = static_cast<WORD>(id);
-    m_nextY = static_cast<short>(m_nextY + height + 2);
+    m_nextY = static_cast<short>(m_nextY + item.cy + 2);
     const size_t at = m_words.size();
     m_words.resize(at + sizeof(item) / sizeof(WORD));
     std::memcpy(&m_words[at], &item, sizeof(item));
@@ -96,9 +96,18 @@ DialogTemplate& DialogTemplate::ListBox(int id, DWORD style, short height)
     return Add(kListBoxAtom, id, "", style | WS_BORDER | WS_VSCROLL | WS_TABSTOP, height);
 }
 
-DialogTemplate& DialogTemplate::Label(int id, const char* text)
+DialogTemplate& DialogTemplate::Label(int id, const char* text, DWORD style)
 {
-    return Add(kStaticAtom, id, text, SS_LEFT);
+    return Add(kStaticAtom, id, text, style);
+}
+
+DialogTemplate& DialogTemplate::At(short x, short y, short width, short height)
+{
+    m_nextX = x;
+    m_nextY = y;
+    m_nextWidth = width;
+    m_nextHeight = height;
+    return *this;
 }
 
 const DLGTEMPLATE* DialogTemplate::Get()

@@ -1,0 +1,179 @@
+// The clean progress dialog, shown over a real owner and driven with real messages: stop
+// requests, Enter, which calls pump the queue, the owner's state, texts and colours.
+#include "dialogs/CCleanProgressDlg.h"
+#include "resources/DustoraResource.h"
+#include "support/RunModal.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+constexpr UINT kProbeMessage = WM_APP + 41;
+
+class CleanProgress : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const RECT rect = {100, 100, 500, 400};
+        ASSERT_TRUE(m_owner.CreateEx(0, AfxRegisterWndClass(0), "Owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, rect, nullptr, 0));
+    }
+    void TearDown() override { DrainMessages(); }
+
+    HWND Button(const CCleanProgressDlg& dlg) const { return ::GetDlgItem(dlg.GetSafeHwnd(), IDCANCEL); }
+    bool ProbeIsWaiting() const
+    {
+        MSG msg;
+        return ::PeekMessageA(&msg, m_owner.GetSafeHwnd(), kProbeMessage, kProbeMessage, PM_NOREMOVE) != 0;
+    }
+
+    CWnd m_owner;
+};
+
+TEST_F(CleanProgress, CreateDisablesTheOwnerAndCloseEnablesItAgain)
+{
+    CCleanProgressDlg dlg;
+    ASSERT_TRUE(dlg.Create(&m_owner));
+    EXPECT_TRUE(dlg.IsWindowVisible());
+    EXPECT_FALSE(m_owner.IsWindowEnabled());
+    EXPECT_EQ(m_owner.GetSafeHwnd(), ::GetWindow(dlg.GetSafeHwnd(), GW_OWNER));
+    EXPECT_STREQ("Dustora Status...", dlg.GetWindowText());
+
+    dlg.Close();
+    EXPECT_EQ(nullptr, dlg.GetSafeHwnd());
+    EXPECT_TRUE(m_owner.IsWindowEnabled());
+}
+
+TEST_F(CleanProgress, AnOwnerDisabledBeforeStaysDisabled)
+{
+    m_owner.EnableWindow(FALSE);
+    {
+        CCleanProgressDlg dlg;
+        ASSERT_TRUE(dlg.Create(&m_owner));
+        dlg.Close();
+    }
+    EXPECT_FALSE(m_owner.IsWindowEnabled());
+}
+
+TEST_F(CleanProgress, TheDestructorClosesAWindowTheRunLeftOpen)
+{
+    HWND hwnd = nullptr;
+    {
+        CCleanProgressDlg dlg(IDS_OLE_INIT_FAILED);
+        ASSERT_TRUE(dlg.Create(&m_owner));
+        hwnd = dlg.GetSafeHwnd();
+        CString title;
+        title.LoadString(IDS_OLE_INIT_FAILED);
+        EXPECT_EQ(title.Str(), dlg.GetWindowText().Str());
+    }
+    EXPECT_FALSE(::IsWindow(hwnd));
+    EXPECT_TRUE(m_owner.IsWindowEnabled());
+}
+
+TEST_F(CleanProgress, StopEscapeAndTheCloseBoxAskOnceAndLeaveTheWindowOpen)
+{
+    const struct {
+        const char* name;
+        std::function<void(CCleanProgressDlg&)> ask;
+    } cases[] = {
+        {"Stop button", [&](CCleanProgressDlg& d) { ::SendMessageA(Button(d), BM_CLICK, 0, 0); }},
+        {"Escape", [&](CCleanProgressDlg& d) { ::PostMessageA(Button(d), WM_KEYDOWN, VK_ESCAPE, 0x00010001); }},
+        {"close box", [](CCleanProgressDlg& d) { d.PostMessage(WM_SYSCOMMAND, SC_CLOSE); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CCleanProgressDlg dlg;
+        ASSERT_TRUE(dlg.Create(&m_owner));
+        EXPECT_EQ(0, dlg.CheckStop());
+        c.ask(dlg);
+        EXPECT_EQ(1, dlg.CheckStop());
+        EXPECT_EQ(0, dlg.CheckStop()) << "a request is reported once";
+        EXPECT_TRUE(dlg.IsWindowVisible());
+        EXPECT_FALSE(m_owner.IsWindowEnabled());
+
+        c.ask(dlg);
+        c.ask(dlg);
+        dlg.PumpMessages();
+        EXPECT_EQ(1, dlg.CheckStop()) << "two requests before one check are one stop";
+        dlg.Close();
+    }
+}
+
+TEST_F(CleanProgress, EnterDoesNothing)
+{
+    CCleanProgressDlg dlg;
+    ASSERT_TRUE(dlg.Create(&m_owner));
+    ::SetFocus(Button(dlg));
+    ::PostMessageA(Button(dlg), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    ::PostMessageA(Button(dlg), WM_KEYUP, VK_RETURN, 0xC01C0001);
+    dlg.PostMessage(WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    EXPECT_EQ(0, dlg.CheckStop());
+    dlg.PostMessage(WM_COMMAND, IDOK);
+    EXPECT_EQ(0, dlg.CheckStop());
+    EXPECT_TRUE(::IsWindow(dlg.GetSafeHwnd()));
+    EXPECT_TRUE(dlg.IsWindowVisible());
+}
+
+TEST_F(CleanProgress, EveryUpdateButSetItemPumpsTheQueue)
+{
+    CCleanProgressDlg dlg;
+    ASSERT_TRUE(dlg.Create(&m_owner));
+    const struct {
+        const char* name;
+        std::function<void()> update;
+        bool pumps;
+    } cases[] = {
+        {"SetItem", [&] { dlg.SetItem("Recycle Bin..."); }, false},
+        {"SetAction", [&] { dlg.SetAction("Empty:"); }, true},
+        {"SetPos", [&] { dlg.SetPos(4); }, true},
+        {"CheckStop", [&] { dlg.CheckStop(); }, true},
+        {"PumpMessages", [&] { dlg.PumpMessages(); }, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DrainMessages();
+        m_owner.PostMessage(kProbeMessage);
+        c.update();
+        EXPECT_EQ(!c.pumps, ProbeIsWaiting());
+    }
+    EXPECT_STREQ("Recycle Bin...", dlg.GetDlgItemText(IDC_PROGRESS_ITEM));
+    EXPECT_STREQ("Empty:", dlg.GetDlgItemText(IDC_PROGRESS_ACTION));
+}
+
+TEST_F(CleanProgress, TheItemLineIsWhiteOnDarkBlueAndOtherLabelsYellowOverTheTiles)
+{
+    CCleanProgressDlg dlg;
+    ASSERT_TRUE(dlg.Create(&m_owner));
+    const struct {
+        int id;
+        COLORREF text;
+        int mode;
+    } cases[] = {
+        {IDC_PROGRESS_ITEM, RGB(255, 255, 255), OPAQUE},
+        {IDC_PROGRESS_ACTION, RGB(255, 255, 64), TRANSPARENT},
+        {IDC_PROGRESS_BANNER, RGB(255, 255, 64), TRANSPARENT},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.id);
+        const HWND label = ::GetDlgItem(dlg.GetSafeHwnd(), c.id);
+        const HDC dc = ::GetDC(label);
+        ::SetBkMode(dc, OPAQUE);
+        EXPECT_EQ(reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH)),
+                  dlg.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label)));
+        EXPECT_EQ(c.text, ::GetTextColor(dc));
+        EXPECT_EQ(c.mode, ::GetBkMode(dc));
+        if (c.id == IDC_PROGRESS_ITEM) {
+            EXPECT_EQ(RGB(0, 0, 0x20), ::GetBkColor(dc));
+            EXPECT_EQ(RGB(0, 0, 0x20), ::GetPixel(dc, 2, 2)) << "the whole line is filled";
+        }
+        ::ReleaseDC(label, dc);
+    }
+    const HWND button = Button(dlg);
+    const HDC dc = ::GetDC(button);
+    EXPECT_NE(reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH)),
+              dlg.SendMessage(WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(button)));
+    ::ReleaseDC(button, dc);
+}
+
+}  // namespace
