@@ -116,25 +116,25 @@ std::wstring LiteralPath(const char* path)
     return path && WideFromAnsi(path, wide) ? LiteralPath(wide) : std::wstring();
 }
 
-std::wstring LiteralPath(const std::wstring& wide)
+std::wstring LiteralPath(const std::wstring& path)
 {
-    if (StartsWith(wide, kLiteralPrefix)) {
-        if (NamesStart(wide) == std::wstring::npos)
+    if (StartsWith(path, kLiteralPrefix)) {
+        if (NamesStart(path) == std::wstring::npos)
             return std::wstring();
-        const std::wstring trimmed = WithoutTrailingSeparators(wide);
+        const std::wstring trimmed = WithoutTrailingSeparators(path);
         return IsDriveOrShareRoot(trimmed) && !StartsWith(trimmed, kLiteralUncPrefix) ? trimmed + L"\\" : trimmed;
     }
 
     std::wstring root;
     size_t at = 0;
-    if (!PlainRoot(wide, root, at))
+    if (!PlainRoot(path, root, at))
         return std::wstring();
     std::vector<std::wstring> names;
-    while (at < wide.size()) {
+    while (at < path.size()) {
         size_t end = at;
-        while (end < wide.size() && !IsSeparator(wide[end]))
+        while (end < path.size() && !IsSeparator(path[end]))
             ++end;
-        const std::wstring name = wide.substr(at, end - at);
+        const std::wstring name = path.substr(at, end - at);
         if (name == L"..") {
             if (!names.empty())
                 names.pop_back();
