@@ -3,12 +3,14 @@
 #include "app/CCleanerApp.h"
 #include "app/RunMode.h"
 #include "controls/CAboutDialog.h"
+#include "dialogs/CCleanReportDlg.h"
 #include "dialogs/CFolderSettingsDlg.h"
 #include "engine/CDiskSpace.h"
 #include "engine/CDriveScan.h"
 #include "engine/CFreeSpaceGains.h"
 #include "engine/CInternetAppInfo.h"
 #include "engine/COfficeInfo.h"
+#include "engine/CSystemFolders.h"
 #include "framework/HtmlHelp.h"
 #include "framework/MessageBox.h"
 #include "framework/TileBitmap.h"
@@ -16,6 +18,8 @@
 #include "resources/DustoraResource.h"
 
 #include <htmlhelp.h>
+
+#include <functional>
 
 namespace {
 
@@ -27,6 +31,14 @@ const COLORREF kHoverText = RGB(128, 255, 64);
 const COLORREF kGroupCaptionBackground = RGB(0, 0, 90);
 const COLORREF kLastCleanedBackground = RGB(0, 0, 175);
 constexpr int kIconOffsetAbove = 3;
+// The clean run's bar runs from 0 to 21; the report follows the closed progress dialog after 400 ms.
+constexpr int kLastCleanPosition = 21;
+constexpr DWORD kReportDelayMs = 400;
+
+bool IsDriveLetter(char ch)
+{
+    return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
+}
 
 bool IsGroupBox(int id)
 {
@@ -427,9 +439,132 @@ void CCleanerDlg::OnDestroy()
     CDialog::OnDestroy();
 }
 
-// Start is the clean run; it never ends the dialog.
+// Start, Enter, "/clean" and the end of the session all come here. A second run asked for
+// while one is going (the end of the session, heard through the run's own pumping) is not
+// started.
 void CCleanerDlg::OnOK()
 {
+    if (m_cleaning)
+        return;
+    m_cleaning = true;
+    RunClean();
+    m_cleaning = false;
+}
+
+// Saves the options, notes the free space, runs the chosen cleaners behind the progress dialog,
+// stamps the run (a stopped one too) and shows the space gained.
+void CCleanerDlg::RunClean()
+{
+    CSystemFolders folders;
+    COfficeInfo office;
+    CRunProgress progress;
+    CInternetAppInfo internetApps;
+
+    SaveSettings();
+    RecordFreeSpaceBefore();
+    CCleanReportDlg report;
+    UpdateData(TRUE);
+    progress.Create(this);
+    progress.SetRange(0, kLastCleanPosition);
+    progress.SetPos(0);
+    progress.SetPos(1);
+
+    RunCleanSteps(progress, folders, office, internetApps);
+
+    progress.SetPos(kLastCleanPosition);
+    StampLastCleaned();
+    progress.Close();
+    ::Sleep(kReportDelayMs);
+    report.DoModal();
+}
+
+void CCleanerDlg::RunCleanSteps(CRunProgress& progress, CSystemFolders& folders, COfficeInfo& office,
+                                CInternetAppInfo& internetApps)
+{
+    // The bar moves to position; when on, the step's texts show and its cleaner runs.
+    const auto step = [&progress](int position, bool on, const char* action, const char* item, auto cleaner) {
+        if (position)
+            progress.SetPos(position);
+        if (!on)
+            return;
+        progress.Show(action, item);
+        cleaner();
+    };
+    const std::function<void()> steps[] = {
+        [&] { step(2, IsOptionOn(m_delWinTemp), "Cleaning:", "Windows Temp Dir...", [&] { folders.EmptyTempFolder(); }); },
+        [&] { progress.SetPos(3); },
+        [&] { step(4, IsOptionOn(m_emptyRecycleBin), "Empty:", "Recycle Bin...", [&] { folders.EmptyRecycleBin(); }); },
+        [&] { step(5, IsOptionOn(m_delAppLog), "Empty:", "AppLog Folder...", [&] { folders.EmptyAppLogFolder(); }); },
+        [&] { progress.SetPos(6); },
+        [&] {
+            step(11, IsOptionOn(m_delRegBackup), "Deleting:", "Windows98 Registry Old Backups...",
+                 [&] { office.DeleteRegistryBackups(); });
+        },
+        [&] {
+            step(11, m_msieBox.GetCheck() == BST_CHECKED && IsOptionOn(m_ieItemsDlg.m_cleanCache), "Deleting:",
+                 "Internet Explorer Cache files...", [&] { folders.EmptyCacheFolder(); });
+        },
+        [&] { progress.SetPos(13); },
+        [&] {
+            // The drives are read from the list just before the texts show; none checked sweeps nothing.
+            progress.SetPos(14);
+            if (!IsOptionOn(m_delCHKFiles))
+                return;
+            const CStringArray drives = SelectedDriveRoots();
+            step(0, true, "Deleting:", "Temporary Files (TMP, BAK, CHK, etc.)...",
+                 [&] { internetApps.DeleteTempFiles(drives); });
+        },
+        [&] {
+            // No stop check between the cache and the cookies.
+            progress.SetPos(15);
+            if (m_netscapeBox.GetCheck() != BST_CHECKED)
+                return;
+            step(0, IsOptionOn(m_netscapeItemsDlg.m_cleanCache), "Deleting:", "Netscape Navigator Cache Files...",
+                 [&] { internetApps.EmptyNetscapeCache(); });
+            step(16, IsOptionOn(m_netscapeItemsDlg.m_deleteCookies), "Deleting:", "Netscape Navigator Cookie Files...",
+                 [&] { internetApps.DeleteNetscapeCookies(); });
+        },
+        [&] { progress.SetPos(17); },
+    };
+    for (const std::function<void()>& next : steps) {
+        if (progress.CheckStop() == 1)
+            return;
+        next();
+    }
+}
+
+// Stored as shown, a stopped run's too.
+void CCleanerDlg::StampLastCleaned()
+{
+    const CString text = LastCleanedText(std::time(nullptr));
+    theApp.WriteProfileString("Stats", "LastCleaned", text);
+    SetDlgItemText(IDC_LAST_CLEANED, text);
+}
+
+// "%#c" (msvcrt's long form, "Tuesday, December 08, 2026 10:47:44") is passed at run time: GCC
+// checks strftime formats against the C standard, which has no '#' flag.
+CString CCleanerDlg::LastCleanedText(std::time_t when)
+{
+    static const char* const kFormat = " System was last Cleaned on %#c";
+    char text[256] = "";
+    const std::tm* local = std::localtime(&when);
+    if (local)
+        std::strftime(text, sizeof(text), kFormat, local);
+    return CString(text);
+}
+
+CStringArray CCleanerDlg::SelectedDriveRoots() const
+{
+    CStringArray roots;
+    for (int index = 0; index < m_driveList.GetCount(); ++index) {
+        if (m_driveList.GetCheck(index) != BST_CHECKED)
+            continue;
+        const CString item = m_driveList.GetText(index);
+        // Anything else would make a root of the current drive or folder.
+        if (item.GetLength() >= 3 && item.GetAt(0) == '[' && IsDriveLetter(item.GetAt(1)) && item.GetAt(2) == ':')
+            roots.Add(item.Mid(1, 2) + "\\");
+    }
+    return roots;
 }
 
 // Exit, Escape, the close box, the icon's Exit and WM_CLOSE all end here, and all keep the
