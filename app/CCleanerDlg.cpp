@@ -5,6 +5,7 @@
 #include "controls/CAboutDialog.h"
 #include "dialogs/CCleanReportDlg.h"
 #include "dialogs/CFolderSettingsDlg.h"
+#include "dialogs/DialogLook.h"
 #include "engine/CDiskSpace.h"
 #include "engine/CDriveScan.h"
 #include "engine/CFreeSpaceGains.h"
@@ -13,7 +14,6 @@
 #include "engine/CSystemFolders.h"
 #include "framework/HtmlHelp.h"
 #include "framework/MessageBox.h"
-#include "framework/TileBitmap.h"
 #include "framework/UniqueHandle.h"
 #include "resources/DustoraResource.h"
 
@@ -26,7 +26,6 @@ namespace {
 const char kNotYetCleaned[] = "System was not yet Cleaned with Dustora.";
 const char kSchedulerProgram[] = "Ordavel.EXE";
 
-const COLORREF kLabelText = RGB(255, 255, 64);
 const COLORREF kHoverText = RGB(128, 255, 64);
 const COLORREF kGroupCaptionBackground = RGB(0, 0, 90);
 const COLORREF kLastCleanedBackground = RGB(0, 0, 175);
@@ -84,11 +83,11 @@ const FlatButtonLook kFlatButtonLooks[] = {
 }  // namespace
 
 CCleanerDlg::CCleanerDlg(CWnd* parent)
-    : CDialog(IDD_DUSTORA_DIALOG, parent), m_icon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
+    : CTiledDialog(IDD_DUSTORA_DIALOG, parent, theApp.m_background), m_icon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
 {
 }
 
-BEGIN_MESSAGE_MAP(CCleanerDlg, CDialog)
+BEGIN_MESSAGE_MAP(CCleanerDlg, CTiledDialog)
     ON_WM_SYSCOMMAND()
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
@@ -304,10 +303,7 @@ void CCleanerDlg::CentreBanner()
 {
     RECT client;
     GetClientRect(&client);
-    RECT banner;
-    m_banner.GetWindowRect(&banner);
-    const int width = banner.right - banner.left;
-    m_banner.SetWindowPos(nullptr, client.right / 2 - width / 2, 1, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CenterHorizontally(m_banner, client.right, 1);
 }
 
 void CCleanerDlg::ShowLastCleaned()
@@ -388,8 +384,7 @@ HCURSOR CCleanerDlg::OnQueryDragIcon()
 // Each button takes a new snapshot of the tiles at its next paint.
 BOOL CCleanerDlg::OnEraseBkgnd(CDC* dc)
 {
-    if (!TileWindowBackground(*dc, theApp.m_background, *this))
-        CDialog::OnEraseBkgnd(dc);
+    CTiledDialog::OnEraseBkgnd(dc);
     for (const FlatButtonLook& look : kFlatButtonLooks)
         (this->*look.button).SetTransparent(false);
     return TRUE;
@@ -399,12 +394,7 @@ BOOL CCleanerDlg::OnEraseBkgnd(CDC* dc)
 // captions sit on a dark blue band, the last-cleaned line on a blue one.
 HBRUSH CCleanerDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind)
 {
-    HBRUSH brush = CDialog::OnCtlColor(dc, control, kind);
-    if (kind == CTLCOLOR_STATIC) {
-        dc->SetBkMode(TRANSPARENT);
-        dc->SetTextColor(kLabelText);
-        brush = static_cast<HBRUSH>(::GetStockObject(HOLLOW_BRUSH));
-    }
+    HBRUSH brush = CTiledDialog::OnCtlColor(dc, control, kind);
     const int id = control ? control->GetDlgCtrlID() : 0;
     if (IsGroupBox(id)) {
         dc->SetBkMode(OPAQUE);
@@ -412,9 +402,7 @@ HBRUSH CCleanerDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind)
     } else if (id == IDC_LAST_CLEANED) {
         dc->SetBkMode(OPAQUE);
         dc->SetBkColor(kLastCleanedBackground);
-        RECT band;
-        control->GetClientRect(&band);
-        dc->FillSolidRect(band, kLastCleanedBackground);
+        FillControlBackground(*dc, *control, kLastCleanedBackground);
     }
     return brush;
 }

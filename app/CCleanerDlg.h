@@ -12,6 +12,7 @@
 #include "dialogs/CNetscapeItemsDlg.h"
 #include "dialogs/COfficeItemsDlg.h"
 #include "dialogs/COutlookItemsDlg.h"
+#include "dialogs/CTiledDialog.h"
 #include "framework/CButton.h"
 #include "framework/CCheckListBox.h"
 #include "framework/CDialog.h"
@@ -30,7 +31,7 @@ class CSystemFolders;
 // The notification icon's callback message.
 constexpr UINT WM_TRAYNOTIFY = WM_USER + 10;
 
-class CCleanerDlg : public CDialog {
+class CCleanerDlg : public CTiledDialog {
 public:
     explicit CCleanerDlg(CWnd* parent = nullptr);
 
