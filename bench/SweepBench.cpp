@@ -178,6 +178,16 @@ double TimedSweeperWalk(const std::string& root, long& files)
     return best;
 }
 
+double TimedDeleteTempFiles(const std::string& tree)
+{
+    CStringArray roots;
+    roots.Add(tree.c_str());
+    CInternetAppInfo info;
+    const Stopwatch watch;
+    info.DeleteTempFiles(roots);
+    return watch.Seconds();
+}
+
 // Measures the time a walk observer takes, the one it wraps included.
 struct TimedObserver {
     WalkProgress wrapped;
@@ -204,12 +214,7 @@ double PumpedSweep(const std::string& tree, double plainSweep)
     progress.Show("Deleting:", "Temporary Files (TMP, BAK, CHK, etc.)...");
     TimedObserver pump;
     pump.wrapped = SetWalkProgress({&TimedObserver::OnFolderEntered, &pump});
-    CStringArray roots;
-    roots.Add(tree.c_str());
-    CInternetAppInfo info;
-    const Stopwatch watch;
-    info.DeleteTempFiles(roots);
-    const double sweep = watch.Seconds();
+    const double sweep = TimedDeleteTempFiles(tree);
     SetWalkProgress(pump.wrapped);
     progress.Close();
     std::printf("DeleteTempFiles with the clean run's pump: %.3f s, of which %.3f s in the pump (%ld folders entered)\n",
@@ -249,12 +254,7 @@ void RunSweep(const std::string& dir)
     SetWalkProgress(previous);
     PrintRate("sweeper walk with a walk observer set", walked, observedWalk);
 
-    CStringArray roots;
-    roots.Add(tree.c_str());
-    CInternetAppInfo info;
-    const Stopwatch watch;
-    info.DeleteTempFiles(roots);
-    const double sweep = watch.Seconds();
+    const double sweep = TimedDeleteTempFiles(tree);
     const long deleted = count.files - CountFiles(tree);
     PrintRate("DeleteTempFiles", count.files, sweep);
     std::printf("deleted by the sweep: %ld files\n", deleted);
