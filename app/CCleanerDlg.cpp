@@ -19,6 +19,7 @@
 
 #include <htmlhelp.h>
 
+#include <ctime>
 #include <functional>
 
 namespace {
@@ -521,24 +522,17 @@ void CCleanerDlg::RunCleanSteps(CRunProgress& progress, CSystemFolders& folders,
     }
 }
 
-// Stored as shown, a stopped run's too.
+// Stored as shown, a stopped run's too. "%#c" is the C runtime's long form of the local date
+// and time ("Tuesday, December 08, 2026 10:47:44").
 void CCleanerDlg::StampLastCleaned()
 {
-    const CString text = LastCleanedText(std::time(nullptr));
+    char text[256] = "";
+    const std::time_t now = std::time(nullptr);
+    const std::tm* local = std::localtime(&now);
+    if (local)
+        std::strftime(text, sizeof(text), " System was last Cleaned on %#c", local);
     theApp.WriteProfileString("Stats", "LastCleaned", text);
     SetDlgItemText(IDC_LAST_CLEANED, text);
-}
-
-// "%#c" (msvcrt's long form, "Tuesday, December 08, 2026 10:47:44") is passed at run time: GCC
-// checks strftime formats against the C standard, which has no '#' flag.
-CString CCleanerDlg::LastCleanedText(std::time_t when)
-{
-    static const char* const kFormat = " System was last Cleaned on %#c";
-    char text[256] = "";
-    const std::tm* local = std::localtime(&when);
-    if (local)
-        std::strftime(text, sizeof(text), kFormat, local);
-    return CString(text);
 }
 
 CStringArray CCleanerDlg::SelectedDriveRoots() const

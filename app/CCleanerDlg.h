@@ -22,7 +22,6 @@
 #include "framework/MessageMap.h"
 
 #include <array>
-#include <ctime>
 
 class CInternetAppInfo;
 class COfficeInfo;
@@ -48,9 +47,6 @@ public:
     // The roots ("C:\") of the drive list's checked items, in list order. An item whose text
     // does not start with "[<letter>:" gives none.
     CStringArray SelectedDriveRoots() const;
-
-    // The last-cleaned line for a clean at when, in the long local form of date and time.
-    static CString LastCleanedText(std::time_t when);
 
     // The help file and a topic of it, in the program folder.
     static CString HelpPath(const CString& programFolder, UINT command);

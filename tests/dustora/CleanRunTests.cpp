@@ -32,8 +32,7 @@ public:
     void Heard(CCleanProgressDlg& dialog, const CString& call) override
     {
         calls.push_back(call.Str());
-        if (act)
-            act(dialog, call.Str());
+        act(dialog, call.Str());
     }
 
     Calls calls;
@@ -43,55 +42,29 @@ private:
     CRunProgress::Listener* m_previous;
 };
 
-// Closes each report the run opens, as the user does, and keeps its text.
-class ReportCloser {
-public:
-    explicit ReportCloser(const char* screenshot = nullptr) : m_screenshot(screenshot)
-    {
-        s_current = this;
-        m_timer = ::SetTimer(nullptr, 0, 20, &Tick);
-    }
-    ~ReportCloser()
-    {
-        ::KillTimer(nullptr, m_timer);
-        s_current = nullptr;
-    }
-    std::vector<std::string> texts;
+// Closes the report the run ends with, as the user does, once it is the active window; keeps
+// its text and, when asked, a screenshot.
+struct ReportCloser {
+    static inline std::vector<std::string> texts;
+    static inline const char* screenshot = nullptr;
 
-private:
-    static BOOL CALLBACK FindReport(HWND window, LPARAM found)
-    {
-        char title[64] = "";
-        ::GetWindowTextA(window, title, sizeof(title));
-        if (lstrcmpA(title, "Dustora Statistics...") == 0 && ::IsWindowVisible(window) && window != s_current->m_closed)
-            *reinterpret_cast<HWND*>(found) = window;
-        return TRUE;
-    }
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     {
-        HWND report = nullptr;
-        ::EnumThreadWindows(::GetCurrentThreadId(), &FindReport, reinterpret_cast<LPARAM>(&report));
-        if (!report)
+        const HWND report = ::GetActiveWindow();
+        char title[64] = "";
+        ::GetWindowTextA(report, title, sizeof(title));
+        if (lstrcmpA(title, "Dustora Statistics...") != 0)
             return;
-        if (s_current->m_screenshot)
-            SaveScreenshot(report, s_current->m_screenshot);
+        if (screenshot)
+            SaveScreenshot(report, screenshot);
         char text[4096] = "";
         ::GetDlgItemTextA(report, IDC_REPORT_TEXT, text, sizeof(text));
-        s_current->texts.push_back(text);
-        s_current->m_closed = report;
+        texts.push_back(text);
         ::PostMessageA(report, WM_COMMAND, IDOK, 0);
     }
-
-    static inline ReportCloser* s_current = nullptr;
-    const char* m_screenshot;
-    UINT_PTR m_timer = 0;
-    HWND m_closed = nullptr;
 };
 
 CString g_windowsFolder;
-CString WindowsFolder() { return g_windowsFolder; }
-CString NoShellFolder(HWND, int) { return CString(); }
-CString NoFolder() { return CString(); }
 
 // A new user's main dialog whose folders all lie in the test's own folder: what the run can
 // delete is there, or in the sandbox's Recycle Bin.
@@ -100,29 +73,31 @@ protected:
     void SetUp() override
     {
         MainDialogFixture::SetUp();
-        m_savedFolders = {theApp.m_folderRecentDocs, theApp.m_folderTemp, theApp.m_folderIECache, theApp.m_folderIECookies};
+        m_saved = {theApp.m_folderRecentDocs, theApp.m_folderTemp, theApp.m_folderIECache, theApp.m_folderIECookies};
         theApp.m_folderRecentDocs = m_sandbox.Below("Recent\\");
         theApp.m_folderTemp = m_sandbox.Below("Temp\\");
         theApp.m_folderIECache = m_sandbox.Below("Cache\\");
         theApp.m_folderIECookies = m_sandbox.Below("Cookies\\");
         g_windowsFolder = m_sandbox.Below("Win\\");
-        m_savedLookups = CSystemFolders::SetLookups({NoShellFolder, NoFolder, WindowsFolder});
+        m_savedLookups = CSystemFolders::SetLookups(
+            {[](HWND, int) { return CString(); }, [] { return CString(); }, [] { return g_windowsFolder; }});
     }
     void TearDown() override
     {
         CSystemFolders::SetLookups(m_savedLookups);
-        theApp.m_folderRecentDocs = m_savedFolders[0];
-        theApp.m_folderTemp = m_savedFolders[1];
-        theApp.m_folderIECache = m_savedFolders[2];
-        theApp.m_folderIECookies = m_savedFolders[3];
+        theApp.m_folderRecentDocs = m_saved[0];
+        theApp.m_folderTemp = m_saved[1];
+        theApp.m_folderIECache = m_saved[2];
+        theApp.m_folderIECookies = m_saved[3];
         MainDialogFixture::TearDown();
     }
 
-    // Unticks every drive and presses Start; the dialog is still open and enabled after the run.
+    // Unticks every drive and presses Start; the dialog is open and enabled again after the run.
     // The last-cleaned line it then shows.
     CString RunFromStart()
     {
         CString lastCleaned;
+        const UINT_PTR closer = ::SetTimer(nullptr, 0, 20, &ReportCloser::Tick);
         RunModal(
             dlg,
             [&lastCleaned](CDialog& d) {
@@ -136,6 +111,7 @@ protected:
                 d.PostMessage(WM_COMMAND, IDCANCEL);
             },
             30000);
+        ::KillTimer(nullptr, closer);
         return lastCleaned;
     }
 
@@ -145,7 +121,7 @@ protected:
     SandboxFolder m_sandbox;
 
 private:
-    std::vector<CString> m_savedFolders;
+    std::vector<CString> m_saved;
     CSystemFolders::Lookups m_savedLookups = {};
 };
 
@@ -168,11 +144,12 @@ const Calls kTempFiles = Texts("Deleting:", "Temporary Files (TMP, BAK, CHK, etc
 const Calls kNetscapeCache = Texts("Deleting:", "Netscape Navigator Cache Files...");
 const Calls kNetscapeCookies = Texts("Deleting:", "Netscape Navigator Cookie Files...");
 
-Calls Joined(std::initializer_list<Calls> parts)
+// The run's calls: the bar's start, the steps' calls, the bar's end.
+Calls RunCalls(std::initializer_list<Calls> steps)
 {
     Calls all = {"SetRange 0 21", "SetPos 0", "SetPos 1"};
-    for (const Calls& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
+    for (const Calls& step : steps)
+        all.insert(all.end(), step.begin(), step.end());
     all.push_back("SetPos 21");
     return all;
 }
@@ -196,46 +173,45 @@ TEST_F(CleanRun, EachStepRunsItsCleanerOnlyWhenItsOptionIsOnAndAStopSkipsTheRest
         std::set<std::string> emptied;
     } cases[] = {
         {"only the defaults", {}, false, nullptr,
-         Joined({Step(2), kTemp, Step(3), Step(4), kBin, Step(5), kAppLog, Step(6), Step(11), Step(11), kIECache,
-                 Step(13), Step(14), Step(15), Step(17)}),
+         RunCalls({Step(2), kTemp, Step(3), Step(4), kBin, Step(5), kAppLog, Step(6), Step(11), Step(11), kIECache, Step(13),
+              Step(14), Step(15), Step(17)}),
          {"Temp", "bin", "AppLog", "Cache"}},
         // The end of the session asks for a second run meanwhile; none starts.
         {"a stop during the Recycle Bin step", {{"Schedule", "CleanAtShutdown", 1}}, false, "SetItem Recycle Bin...",
-         Joined({Step(2), kTemp, Step(3), Step(4), kBin, {"CheckStop 1"}}),
-         {"Temp", "bin"}},
-        {"Internet Explorer unticked, registry backups on",
-         {{"Items", "MSIE", 0}, {"Items", "DelRegBackup", 1}}, false, nullptr,
-         Joined({Step(2), kTemp, Step(3), Step(4), kBin, Step(5), kAppLog, Step(6), Step(11), kRegBackups, Step(11),
-                 Step(13), Step(14), Step(15), Step(17)}),
+         RunCalls({Step(2), kTemp, Step(3), Step(4), kBin, {"CheckStop 1"}}), {"Temp", "bin"}},
+        {"Internet Explorer unticked, registry backups on", {{"Items", "MSIE", 0}, {"Items", "DelRegBackup", 1}}, false,
+         nullptr,
+         RunCalls({Step(2), kTemp, Step(3), Step(4), kBin, Step(5), kAppLog, Step(6), Step(11), kRegBackups, Step(11),
+              Step(13), Step(14), Step(15), Step(17)}),
          {"Temp", "bin", "AppLog"}},
         {"Netscape ticked with both items off", {{"Netscape Items", "DelCacheFolder", 0}}, true, nullptr,
-         Joined({Step(2), kTemp, Step(3), Step(4), kBin, Step(5), kAppLog, Step(6), Step(11), Step(11), kIECache,
-                 Step(13), Step(14), Step(15), {"SetPos 16"}, Step(17)}),
+         RunCalls({Step(2), kTemp, Step(3), Step(4), kBin, Step(5), kAppLog, Step(6), Step(11), Step(11), kIECache, Step(13),
+              Step(14), Step(15), {"SetPos 16"}, Step(17)}),
          {"Temp", "bin", "AppLog", "Cache"}},
         {"Netscape cache and cookies on, everything else off",
          {{"Items", "DelWinTemp", 0}, {"Items", "EmptyRecycleBin", 0}, {"Items", "DelAppLog", 0},
           {"MSIE Items", "DelCacheFolder", 0}, {"Netscape Items", "DelCookiesFolder", 1}},
          true, nullptr,
-         Joined({Step(2), Step(3), Step(4), Step(5), Step(6), Step(11), Step(11), Step(13), Step(14), Step(15),
-                 kNetscapeCache, {"SetPos 16"}, kNetscapeCookies, Step(17)}),
+         RunCalls({Step(2), Step(3), Step(4), Step(5), Step(6), Step(11), Step(11), Step(13), Step(14), Step(15),
+              kNetscapeCache, {"SetPos 16"}, kNetscapeCookies, Step(17)}),
          {"Netscape"}},
         {"temporary files on, no drive ticked",
          {{"Items", "DelCHKFiles", 1}, {"Items", "DelWinTemp", 0}, {"Items", "EmptyRecycleBin", 0},
           {"Items", "DelAppLog", 0}, {"Items", "MSIE", 0}},
          false, nullptr,
-         Joined({Step(2), Step(3), Step(4), Step(5), Step(6), Step(11), Step(11), Step(13), Step(14), kTempFiles,
-                 Step(15), Step(17)}),
+         RunCalls({Step(2), Step(3), Step(4), Step(5), Step(6), Step(11), Step(11), Step(13), Step(14), kTempFiles, Step(15),
+              Step(17)}),
          {}},
     };
+    const char* const clutter[][2] = {{"Temp", "Temp\\Sub\\a.txt"},   {"Cache", "Cache\\Content.IE5\\b.htm"},
+                                      {"AppLog", "Win\\APPLOG\\c.lgc"}, {"Netscape", "Netscape\\d.dat"},
+                                      {"stray", "stray.TMP"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         m_profile.Remove();
         for (const Setting& setting : c.settings)
             theApp.WriteProfileInt(setting.section, setting.key, setting.value);
         theApp.m_folderNSCache = c.netscapeFolder ? m_sandbox.Below("Netscape\\") : CString();
-        const char* const clutter[][2] = {{"Temp", "Temp\\Sub\\a.txt"},   {"Cache", "Cache\\Content.IE5\\b.htm"},
-                                          {"AppLog", "Win\\APPLOG\\c.lgc"}, {"Netscape", "Netscape\\d.dat"},
-                                          {"stray", "stray.TMP"}};
         for (const auto& file : clutter)
             m_sandbox.MakeFile(file[1]);
         m_sandbox.MakeFile("binned.txt");
@@ -257,36 +233,24 @@ TEST_F(CleanRun, EachStepRunsItsCleanerOnlyWhenItsOptionIsOnAndAStopSkipsTheRest
                 SaveScreenshot(progress.GetSafeHwnd(), "progress");
             }
         };
-        ReportCloser reports(isDefault ? "report" : nullptr);
+        ReportCloser::texts.clear();
+        ReportCloser::screenshot = isDefault ? "report" : nullptr;
         const CString stamp = RunFromStart();
 
         EXPECT_EQ(c.calls, recorder.calls);
-        for (const auto& file : clutter) {
-            const bool emptied = c.emptied.count(file[0]) > 0;
-            EXPECT_EQ(!emptied, m_sandbox.IsListed(file[1])) << file[1];
-        }
+        for (const auto& file : clutter)
+            EXPECT_EQ(c.emptied.count(file[0]) == 0, m_sandbox.IsListed(file[1])) << file[1];
         EXPECT_EQ(c.emptied.count("bin") ? 0 : 1, ItemsInBin());
         for (const char* kept : {"Temp", "Cache", "Win\\APPLOG"})
             EXPECT_TRUE(m_sandbox.IsListed(kept)) << kept;
-
-        EXPECT_EQ(0u, stamp.Str().rfind(" System was last Cleaned on ", 0)) << stamp.Str();
+        // The long form of the local date and time, whatever the day.
+        EXPECT_TRUE(std::regex_match(stamp.Str(), std::regex(R"( System was last Cleaned on \w+, \w+ \d\d, \d{4} \d\d:\d\d:\d\d)")))
+            << stamp.Str();
         EXPECT_EQ(stamp, theApp.GetProfileString("Stats", "LastCleaned"));
-        ASSERT_EQ(1u, reports.texts.size());
-        EXPECT_EQ(0u, reports.texts[0].rfind(" System Clean Report...\r\n\r\nReport for Drive [C:]", 0));
+        ASSERT_EQ(1u, ReportCloser::texts.size());
+        EXPECT_EQ(0u, ReportCloser::texts[0].rfind(" System Clean Report...\r\n\r\nReport for Drive [C:]", 0));
         EXPECT_TRUE(m_boxes.shown.empty());
     }
-}
-
-TEST(CleanRunStamp, IsTheLongLocalFormOfDateAndTime)
-{
-    std::tm june = {};
-    june.tm_year = 2020 - 1900;
-    june.tm_mon = 5;
-    june.tm_mday = 1;
-    june.tm_hour = 10;
-    june.tm_isdst = -1;
-    const std::string text = CCleanerDlg::LastCleanedText(std::mktime(&june)).Str();
-    EXPECT_TRUE(std::regex_match(text, std::regex(R"( System was last Cleaned on \w+, \w+ 01, 2020 10:00:00)"))) << text;
 }
 
 TEST_F(CleanRun, TheDrivesAreTheRootsOfTheCheckedItems)
@@ -294,24 +258,20 @@ TEST_F(CleanRun, TheDrivesAreTheRootsOfTheCheckedItems)
     RunModal(dlg, [](CDialog& d) {
         CCheckListBox& list = static_cast<CCleanerDlg&>(d).m_driveList;
         list.ResetContent();
-        const struct {
-            const char* item;
-            int check;
-        } items[] = {{"[D:] DATA", BST_CHECKED}, {"[E:] ", BST_CHECKED}, {"[F:] STICK", BST_UNCHECKED},
-                     {"[:] ", BST_CHECKED},       {"", BST_CHECKED},      {"[g:]", BST_CHECKED}};
-        for (const auto& item : items)
-            list.SetCheck(list.AddString(item.item), item.check);
+        for (const char* item : {"[D:] DATA", "[E:] ", "[F:] STICK", "[:] ", ""})
+            list.SetCheck(list.AddString(item), BST_CHECKED);
+        list.SetCheck(2, BST_UNCHECKED);
         const CStringArray roots = static_cast<CCleanerDlg&>(d).SelectedDriveRoots();
-        ASSERT_EQ(3, roots.GetSize());
+        ASSERT_EQ(2, roots.GetSize());
         EXPECT_STREQ("D:\\", roots[0]);
         EXPECT_STREQ("E:\\", roots[1]);
-        EXPECT_STREQ("g:\\", roots[2]);
         d.PostMessage(WM_COMMAND, IDCANCEL);
     });
 }
 
 // While a walk goes on, the folders it enters show in the item line and the queue is drained,
-// at most once in kPumpIntervalMs; a Stop press then waits for the next stop check.
+// at most once in kPumpIntervalMs; a Stop press then waits for the next stop check. Close puts
+// back the observer that was there before.
 TEST(CleanRunPump, ShowsTheWalksFoldersAndDrainsTheQueueAtMostEveryInterval)
 {
     constexpr UINT kProbe = WM_APP + 7;
@@ -319,29 +279,24 @@ TEST(CleanRunPump, ShowsTheWalksFoldersAndDrainsTheQueueAtMostEveryInterval)
     const RECT rect = {100, 100, 400, 300};
     ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "Owner", WS_POPUP | WS_VISIBLE, rect, nullptr, 0));
     const WalkProgress before = SetWalkProgress({[](void*, const char*) {}, &owner});
-    {
-        CRunProgress progress;
-        progress.Create(&owner);
-        ::PostMessageA(::GetDlgItem(progress.Dialog().GetSafeHwnd(), IDCANCEL), BM_CLICK, 0, 0);
-        owner.PostMessage(kProbe);
-        int shown = 0;
-        const DWORD start = ::GetTickCount();
-        for (int folder = 0; ::GetTickCount() - start < 350; ++folder) {
-            const std::string path = "E:\\Walked\\" + std::to_string(folder) + "\\";
-            ReportFolderEntered(path.c_str());
-            if (progress.Dialog().GetDlgItemText(IDC_PROGRESS_ITEM) == path.c_str())
-                ++shown;
-        }
-        const DWORD elapsed = ::GetTickCount() - start;
-        EXPECT_GE(shown, 1);
-        EXPECT_LE(static_cast<DWORD>(shown), elapsed / CRunProgress::kPumpIntervalMs);
-        MSG msg;
-        EXPECT_FALSE(::PeekMessageA(&msg, owner.GetSafeHwnd(), kProbe, kProbe, PM_NOREMOVE)) << "the queue was not drained";
-        EXPECT_EQ(1, progress.Dialog().CheckStop());
-        progress.Close();
+    CRunProgress progress;
+    progress.Create(&owner);
+    ::PostMessageA(::GetDlgItem(progress.Dialog().GetSafeHwnd(), IDCANCEL), BM_CLICK, 0, 0);
+    owner.PostMessage(kProbe);
+    DWORD shown = 0;
+    const DWORD start = ::GetTickCount();
+    for (int folder = 0; ::GetTickCount() - start < 350; ++folder) {
+        const std::string path = "E:\\Walked\\" + std::to_string(folder) + "\\";
+        ReportFolderEntered(path.c_str());
+        shown += progress.Dialog().GetDlgItemText(IDC_PROGRESS_ITEM) == path.c_str() ? 1 : 0;
     }
-    const WalkProgress after = SetWalkProgress(before);
-    EXPECT_EQ(&owner, after.context) << "the run's pump is still installed";
+    EXPECT_GE(shown, 1u);
+    EXPECT_LE(shown, (::GetTickCount() - start) / CRunProgress::kPumpIntervalMs);
+    MSG msg;
+    EXPECT_FALSE(::PeekMessageA(&msg, owner.GetSafeHwnd(), kProbe, kProbe, PM_NOREMOVE)) << "the queue was not drained";
+    EXPECT_EQ(1, progress.CheckStop());
+    progress.Close();
+    EXPECT_EQ(&owner, SetWalkProgress(before).context) << "the run's pump is still installed";
     owner.DestroyWindow();
 }
 
