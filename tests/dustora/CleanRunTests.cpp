@@ -42,18 +42,26 @@ private:
     CRunProgress::Listener* m_previous;
 };
 
-// Closes the report the run ends with, as the user does, once it is the active window; keeps
-// its text and, when asked, a screenshot.
+// Closes the report the run ends with, as the user does, once it shows; keeps its text and,
+// when asked, a screenshot. Looked for among this thread's windows: the active window may be
+// another test program's.
 struct ReportCloser {
     static inline std::vector<std::string> texts;
     static inline const char* screenshot = nullptr;
 
+    static BOOL CALLBACK IsReport(HWND window, LPARAM found)
+    {
+        char title[64] = "";
+        ::GetWindowTextA(window, title, sizeof(title));
+        if (lstrcmpA(title, "Dustora Statistics...") == 0 && ::IsWindowVisible(window))
+            *reinterpret_cast<HWND*>(found) = window;
+        return TRUE;
+    }
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     {
-        const HWND report = ::GetActiveWindow();
-        char title[64] = "";
-        ::GetWindowTextA(report, title, sizeof(title));
-        if (lstrcmpA(title, "Dustora Statistics...") != 0)
+        HWND report = nullptr;
+        ::EnumThreadWindows(::GetCurrentThreadId(), &IsReport, reinterpret_cast<LPARAM>(&report));
+        if (!report)
             return;
         if (screenshot)
             SaveScreenshot(report, screenshot);
