@@ -2,14 +2,17 @@
 // listing walk, bare delete walks (the floor: no checks at all) and the platform's own tools.
 //
 //   SweepBench run DIR     DIR holds copies of one tree: tree (the temporary-files sweep),
-//                          floor-sweep, del-temp, emptied (EmptyFolderTree), floor-empty,
-//                          del-all and rd; prints every figure and the ratios the targets name
+//                          pumped-sweep (the same sweep as a clean run makes it, its progress
+//                          dialog on the screen), floor-sweep, del-temp, emptied (EmptyFolderTree),
+//                          floor-empty, del-all and rd; prints every figure and the ratios the
+//                          targets name
 //   SweepBench calls DIR   what each call of one safe deletion costs, on the files of DIR
 //   SweepBench deep DIR    sweeps a chain of nested folders, one file per level, and reports
 //                          the deepest file reached and the peak working set
 //
 // Each figure is one line "name: value".
 #include "app/CCleanerApp.h"
+#include "app/CRunProgress.h"
 #include "engine/CEntryHandle.h"
 #include "engine/CFileSweeper.h"
 #include "engine/CInternetAppInfo.h"
@@ -17,6 +20,7 @@
 #include "engine/PathParts.h"
 #include "engine/WalkProgress.h"
 #include "framework/MessageBox.h"
+#include "resources/DustoraResource.h"
 
 #include <windows.h>
 #include <psapi.h>
@@ -174,6 +178,51 @@ double TimedSweeperWalk(const std::string& root, long& files)
     return best;
 }
 
+double TimedDeleteTempFiles(const std::string& tree)
+{
+    CStringArray roots;
+    roots.Add(tree.c_str());
+    CInternetAppInfo info;
+    const Stopwatch watch;
+    info.DeleteTempFiles(roots);
+    return watch.Seconds();
+}
+
+// Measures the time a walk observer takes, the one it wraps included.
+struct TimedObserver {
+    WalkProgress wrapped;
+    double seconds = 0;
+    long folders = 0;
+
+    static void OnFolderEntered(void* context, const char* folder)
+    {
+        TimedObserver* self = static_cast<TimedObserver*>(context);
+        const Stopwatch watch;
+        self->wrapped.observer(self->wrapped.context, folder);
+        self->seconds += watch.Seconds();
+        ++self->folders;
+    }
+};
+
+// The sweep as a clean run makes it: its progress dialog on the screen with the step's texts,
+// its pump draining the queue and showing a folder at most every 100 ms. Prints the figures and
+// returns the time in the pump as a percentage of the sweep.
+double PumpedSweep(const std::string& tree, double plainSweep)
+{
+    CRunProgress progress;
+    progress.Create(nullptr);
+    progress.Show("Deleting:", "Temporary Files (TMP, BAK, CHK, etc.)...");
+    TimedObserver pump;
+    pump.wrapped = SetWalkProgress({&TimedObserver::OnFolderEntered, &pump});
+    const double sweep = TimedDeleteTempFiles(tree);
+    SetWalkProgress(pump.wrapped);
+    progress.Close();
+    std::printf("DeleteTempFiles with the clean run's pump: %.3f s, of which %.3f s in the pump (%ld folders entered)\n",
+                sweep, pump.seconds, pump.folders);
+    Ratio("DeleteTempFiles with the clean run's pump / without", sweep / plainSweep);
+    return sweep > 0 ? 100.0 * pump.seconds / sweep : 0.0;
+}
+
 double BestBareWalk(const std::string& root, WalkCount& count)
 {
     double best = 0;
@@ -205,15 +254,12 @@ void RunSweep(const std::string& dir)
     SetWalkProgress(previous);
     PrintRate("sweeper walk with a walk observer set", walked, observedWalk);
 
-    CStringArray roots;
-    roots.Add(tree.c_str());
-    CInternetAppInfo info;
-    const Stopwatch watch;
-    info.DeleteTempFiles(roots);
-    const double sweep = watch.Seconds();
+    const double sweep = TimedDeleteTempFiles(tree);
     const long deleted = count.files - CountFiles(tree);
     PrintRate("DeleteTempFiles", count.files, sweep);
     std::printf("deleted by the sweep: %ld files\n", deleted);
+
+    const double pumpShare = PumpedSweep(dir + "\\pumped-sweep", sweep);
 
     double floorSeconds = 0;
     const std::string floorTree = dir + "\\floor-sweep";
@@ -236,6 +282,7 @@ void RunSweep(const std::string& dir)
                     1e6 * (sweep - sweeperWalk) / deleted);
     Ratio("sweeper walk / bare walk", sweeperWalk / bareWalk);
     Ratio("sweeper walk with an observer / without", observedWalk / sweeperWalk);
+    std::printf("the clean run's pump as a share of the sweep: %.2f %% (target at most 2 %%)\n", pumpShare);
     Ratio("bare delete walk / bare walk", floorSeconds / bareWalk);
     Ratio("sweep / bare walk", sweep / bareWalk, "at most 1.5");
     Ratio("sweep / bare delete walk", sweep / floorSeconds);
@@ -372,6 +419,7 @@ int main(int argc, char** argv)
     SetMessageBoxFn([](HWND, const char*, const char*, UINT) { return IDOK; });
     for (const char* extension : kTempExtensions)
         theApp.g_TempExtensions.Add(extension);
+    theApp.m_background.LoadBitmap(IDB_BACKGROUND);   // the progress dialog's tiles
     const std::string mode(argv[1]);
     if (mode == "run") {
         RunSweep(argv[2]);

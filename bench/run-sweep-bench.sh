@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Times the temporary-files sweep and the folder-tree emptying on one tree made from the Linux
 # side and copied for each contestant: a bare listing walk, bare delete walks (no checks: the
-# floor), Wine's cmd (dir, del, rd), GNU find and rm -rf; then what each call of one safe
-# deletion costs, and a deep chain.
+# floor), Wine's cmd (dir, del, rd), GNU find and rm -rf; the sweep with the clean run's pump
+# and progress dialog; then what each call of one safe deletion costs, and a deep chain.
 #
 #   bench/run-sweep-bench.sh [FILES [FOLDERS [DEPTH]]]    defaults: 200000 1000 200
 #
@@ -55,7 +55,7 @@ make_tree() {
 
 echo "making $files files in $folders folders..."
 start=$(now); make_tree "$bench/tree"; echo "tree made in $(elapsed "$start" "$(now)") s (Linux side)"
-for copy in floor-sweep del-temp emptied floor-empty del-all rd removed; do cp -a "$bench/tree" "$bench/$copy"; done
+for copy in pumped-sweep floor-sweep del-temp emptied floor-empty del-all rd removed; do cp -a "$bench/tree" "$bench/$copy"; done
 mkdir -p "$bench/calls"
 (cd "$bench/calls" && seq 1 4000 | sed 's/^/c/; s/$/.tmp/' | xargs touch)
 deep=$bench/deep

@@ -8,12 +8,12 @@
 #include "support/EntrySwap.h"
 #include "support/HostileTrees.h"
 #include "support/NamedLock.h"
+#include "support/RecycleBin.h"
 #include "support/RecordedBoxes.h"
 #include "support/SandboxFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -344,29 +344,9 @@ TEST_F(Cleaner, RegistryBackupThatIsALinkLeavesItsTargetAlone)
 // ---------------------------------------------------------------------------------------------
 // The Recycle Bin
 
-LONGLONG ItemsInBin()
-{
-    SHQUERYRBINFO info = {};
-    info.cbSize = sizeof info;
-    info.i64NumItems = 0xdeadbeef;
-    EXPECT_EQ(S_OK, ::SHQueryRecycleBinA(nullptr, &info));
-    return info.i64NumItems;
-}
-
-BOOL PutInBin(const CString& path)
-{
-    std::string from = path.Str();
-    from.push_back('\0');   // the list ends in two zeros
-    SHFILEOPSTRUCTA operation = {};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    return ::SHFileOperationA(&operation) == 0;
-}
-
 TEST_F(Cleaner, EmptyRecycleBinDeletesWhatTheBinHolds)
 {
-    NamedLock lock("DustoraTests.RecycleBin");
+    NamedLock lock(kRecycleBinLock);
     m_sandbox.MakeFile("binned.txt");
     const LONGLONG before = ItemsInBin();
     ASSERT_TRUE(PutInBin(m_sandbox.Below("binned.txt")));
@@ -382,7 +362,7 @@ TEST_F(Cleaner, EmptyRecycleBinDeletesWhatTheBinHolds)
 
 TEST_F(Cleaner, EmptyRecycleBinSucceedsOnAnEmptyBin)
 {
-    NamedLock lock("DustoraTests.RecycleBin");
+    NamedLock lock(kRecycleBinLock);
     CSystemFolders folders;
     folders.EmptyRecycleBin();
     ASSERT_EQ(0, ItemsInBin());
