@@ -3,30 +3,42 @@
 #include "app/CCleanerApp.h"
 #include "app/RunMode.h"
 #include "controls/CAboutDialog.h"
+#include "dialogs/CCleanReportDlg.h"
 #include "dialogs/CFolderSettingsDlg.h"
+#include "dialogs/DialogLook.h"
 #include "engine/CDiskSpace.h"
 #include "engine/CDriveScan.h"
 #include "engine/CFreeSpaceGains.h"
 #include "engine/CInternetAppInfo.h"
 #include "engine/COfficeInfo.h"
+#include "engine/CSystemFolders.h"
 #include "framework/HtmlHelp.h"
 #include "framework/MessageBox.h"
-#include "framework/TileBitmap.h"
 #include "framework/UniqueHandle.h"
 #include "resources/DustoraResource.h"
 
 #include <htmlhelp.h>
+
+#include <ctime>
+#include <functional>
 
 namespace {
 
 const char kNotYetCleaned[] = "System was not yet Cleaned with Dustora.";
 const char kSchedulerProgram[] = "Ordavel.EXE";
 
-const COLORREF kLabelText = RGB(255, 255, 64);
 const COLORREF kHoverText = RGB(128, 255, 64);
 const COLORREF kGroupCaptionBackground = RGB(0, 0, 90);
 const COLORREF kLastCleanedBackground = RGB(0, 0, 175);
 constexpr int kIconOffsetAbove = 3;
+// The clean run's bar runs from 0 to 21; the report follows the closed progress dialog after 400 ms.
+constexpr int kLastCleanPosition = 21;
+constexpr DWORD kReportDelayMs = 400;
+
+bool IsDriveLetter(char ch)
+{
+    return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
+}
 
 bool IsGroupBox(int id)
 {
@@ -72,11 +84,11 @@ const FlatButtonLook kFlatButtonLooks[] = {
 }  // namespace
 
 CCleanerDlg::CCleanerDlg(CWnd* parent)
-    : CDialog(IDD_DUSTORA_DIALOG, parent), m_icon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
+    : CTiledDialog(IDD_DUSTORA_DIALOG, parent, theApp.m_background), m_icon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
 {
 }
 
-BEGIN_MESSAGE_MAP(CCleanerDlg, CDialog)
+BEGIN_MESSAGE_MAP(CCleanerDlg, CTiledDialog)
     ON_WM_SYSCOMMAND()
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
@@ -292,10 +304,7 @@ void CCleanerDlg::CentreBanner()
 {
     RECT client;
     GetClientRect(&client);
-    RECT banner;
-    m_banner.GetWindowRect(&banner);
-    const int width = banner.right - banner.left;
-    m_banner.SetWindowPos(nullptr, client.right / 2 - width / 2, 1, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CenterHorizontally(m_banner, client.right, 1);
 }
 
 void CCleanerDlg::ShowLastCleaned()
@@ -376,8 +385,7 @@ HCURSOR CCleanerDlg::OnQueryDragIcon()
 // Each button takes a new snapshot of the tiles at its next paint.
 BOOL CCleanerDlg::OnEraseBkgnd(CDC* dc)
 {
-    if (!TileWindowBackground(*dc, theApp.m_background, *this))
-        CDialog::OnEraseBkgnd(dc);
+    CTiledDialog::OnEraseBkgnd(dc);
     for (const FlatButtonLook& look : kFlatButtonLooks)
         (this->*look.button).SetTransparent(false);
     return TRUE;
@@ -387,12 +395,7 @@ BOOL CCleanerDlg::OnEraseBkgnd(CDC* dc)
 // captions sit on a dark blue band, the last-cleaned line on a blue one.
 HBRUSH CCleanerDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind)
 {
-    HBRUSH brush = CDialog::OnCtlColor(dc, control, kind);
-    if (kind == CTLCOLOR_STATIC) {
-        dc->SetBkMode(TRANSPARENT);
-        dc->SetTextColor(kLabelText);
-        brush = static_cast<HBRUSH>(::GetStockObject(HOLLOW_BRUSH));
-    }
+    HBRUSH brush = CTiledDialog::OnCtlColor(dc, control, kind);
     const int id = control ? control->GetDlgCtrlID() : 0;
     if (IsGroupBox(id)) {
         dc->SetBkMode(OPAQUE);
@@ -400,9 +403,7 @@ HBRUSH CCleanerDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind)
     } else if (id == IDC_LAST_CLEANED) {
         dc->SetBkMode(OPAQUE);
         dc->SetBkColor(kLastCleanedBackground);
-        RECT band;
-        control->GetClientRect(&band);
-        dc->FillSolidRect(band, kLastCleanedBackground);
+        FillControlBackground(*dc, *control, kLastCleanedBackground);
     }
     return brush;
 }
@@ -427,9 +428,125 @@ void CCleanerDlg::OnDestroy()
     CDialog::OnDestroy();
 }
 
-// Start is the clean run; it never ends the dialog.
+// Start, Enter, "/clean" and the end of the session all come here. A second run asked for
+// while one is going (the end of the session, heard through the run's own pumping) is not
+// started.
 void CCleanerDlg::OnOK()
 {
+    if (m_cleaning)
+        return;
+    m_cleaning = true;
+    RunClean();
+    m_cleaning = false;
+}
+
+// Saves the options, notes the free space, runs the chosen cleaners behind the progress dialog,
+// stamps the run (a stopped one too) and shows the space gained.
+void CCleanerDlg::RunClean()
+{
+    CSystemFolders folders;
+    COfficeInfo office;
+    CRunProgress progress;
+    CInternetAppInfo internetApps;
+
+    SaveSettings();
+    RecordFreeSpaceBefore();
+    CCleanReportDlg report;
+    UpdateData(TRUE);
+    progress.Create(this);
+    progress.SetRange(0, kLastCleanPosition);
+    progress.SetPos(0);
+    progress.SetPos(1);
+
+    RunCleanSteps(progress, folders, office, internetApps);
+
+    progress.SetPos(kLastCleanPosition);
+    StampLastCleaned();
+    progress.Close();
+    ::Sleep(kReportDelayMs);
+    report.DoModal();
+}
+
+void CCleanerDlg::RunCleanSteps(CRunProgress& progress, CSystemFolders& folders, COfficeInfo& office,
+                                CInternetAppInfo& internetApps)
+{
+    // The bar moves to position; when on, the step's texts show and its cleaner runs.
+    const auto step = [&progress](int position, bool on, const char* action, const char* item, auto cleaner) {
+        if (position)
+            progress.SetPos(position);
+        if (!on)
+            return;
+        progress.Show(action, item);
+        cleaner();
+    };
+    const std::function<void()> steps[] = {
+        [&] { step(2, IsOptionOn(m_delWinTemp), "Cleaning:", "Windows Temp Dir...", [&] { folders.EmptyTempFolder(); }); },
+        [&] { progress.SetPos(3); },
+        [&] { step(4, IsOptionOn(m_emptyRecycleBin), "Empty:", "Recycle Bin...", [&] { folders.EmptyRecycleBin(); }); },
+        [&] { step(5, IsOptionOn(m_delAppLog), "Empty:", "AppLog Folder...", [&] { folders.EmptyAppLogFolder(); }); },
+        [&] { progress.SetPos(6); },
+        [&] {
+            step(11, IsOptionOn(m_delRegBackup), "Deleting:", "Windows98 Registry Old Backups...",
+                 [&] { office.DeleteRegistryBackups(); });
+        },
+        [&] {
+            step(11, m_msieBox.GetCheck() == BST_CHECKED && IsOptionOn(m_ieItemsDlg.m_cleanCache), "Deleting:",
+                 "Internet Explorer Cache files...", [&] { folders.EmptyCacheFolder(); });
+        },
+        [&] { progress.SetPos(13); },
+        [&] {
+            // The drives are read from the list just before the texts show; none checked sweeps nothing.
+            progress.SetPos(14);
+            if (!IsOptionOn(m_delCHKFiles))
+                return;
+            const CStringArray drives = SelectedDriveRoots();
+            step(0, true, "Deleting:", "Temporary Files (TMP, BAK, CHK, etc.)...",
+                 [&] { internetApps.DeleteTempFiles(drives); });
+        },
+        [&] {
+            // No stop check between the cache and the cookies.
+            progress.SetPos(15);
+            if (m_netscapeBox.GetCheck() != BST_CHECKED)
+                return;
+            step(0, IsOptionOn(m_netscapeItemsDlg.m_cleanCache), "Deleting:", "Netscape Navigator Cache Files...",
+                 [&] { internetApps.EmptyNetscapeCache(); });
+            step(16, IsOptionOn(m_netscapeItemsDlg.m_deleteCookies), "Deleting:", "Netscape Navigator Cookie Files...",
+                 [&] { internetApps.DeleteNetscapeCookies(); });
+        },
+        [&] { progress.SetPos(17); },
+    };
+    for (const std::function<void()>& next : steps) {
+        if (progress.CheckStop() == 1)
+            return;
+        next();
+    }
+}
+
+// Stored as shown, a stopped run's too. "%#c" is the C runtime's long form of the local date
+// and time ("Tuesday, December 08, 2026 10:47:44").
+void CCleanerDlg::StampLastCleaned()
+{
+    char text[256] = "";
+    const std::time_t now = std::time(nullptr);
+    const std::tm* local = std::localtime(&now);
+    if (local)
+        std::strftime(text, sizeof(text), " System was last Cleaned on %#c", local);
+    theApp.WriteProfileString("Stats", "LastCleaned", text);
+    SetDlgItemText(IDC_LAST_CLEANED, text);
+}
+
+CStringArray CCleanerDlg::SelectedDriveRoots() const
+{
+    CStringArray roots;
+    for (int index = 0; index < m_driveList.GetCount(); ++index) {
+        if (m_driveList.GetCheck(index) != BST_CHECKED)
+            continue;
+        const CString item = m_driveList.GetText(index);
+        // Anything else would make a root of the current drive or folder.
+        if (item.GetLength() >= 3 && item.GetAt(0) == '[' && IsDriveLetter(item.GetAt(1)) && item.GetAt(2) == ':')
+            roots.Add(item.Mid(1, 2) + "\\");
+    }
+    return roots;
 }
 
 // Exit, Escape, the close box, the icon's Exit and WM_CLOSE all end here, and all keep the

@@ -3,6 +3,7 @@
 // sweep and the notification icon the program hides behind.
 #pragma once
 
+#include "app/CRunProgress.h"
 #include "app/CScheduleDlg.h"
 #include "app/CSystemTray.h"
 #include "app/OptionSetting.h"
@@ -11,19 +12,25 @@
 #include "dialogs/CNetscapeItemsDlg.h"
 #include "dialogs/COfficeItemsDlg.h"
 #include "dialogs/COutlookItemsDlg.h"
+#include "dialogs/CTiledDialog.h"
 #include "framework/CButton.h"
 #include "framework/CCheckListBox.h"
 #include "framework/CDialog.h"
 #include "framework/CStatic.h"
+#include "framework/CStringArray.h"
 #include "framework/CToolTipCtrl.h"
 #include "framework/MessageMap.h"
 
 #include <array>
 
+class CInternetAppInfo;
+class COfficeInfo;
+class CSystemFolders;
+
 // The notification icon's callback message.
 constexpr UINT WM_TRAYNOTIFY = WM_USER + 10;
 
-class CCleanerDlg : public CDialog {
+class CCleanerDlg : public CTiledDialog {
 public:
     explicit CCleanerDlg(CWnd* parent = nullptr);
 
@@ -37,6 +44,9 @@ public:
     void FillDriveList();
     // The free space of every measured drive, with its letter, before a clean touches anything.
     void RecordFreeSpaceBefore();
+    // The roots ("C:\") of the drive list's checked items, in list order. An item whose text
+    // does not start with "[<letter>:" gives none.
+    CStringArray SelectedDriveRoots() const;
 
     // The help file and a topic of it, in the program folder.
     static CString HelpPath(const CString& programFolder, UINT command);
@@ -101,6 +111,7 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    // The clean run; the dialog stays open.
     void OnOK() override;
     void OnCancel() override;
 
@@ -150,4 +161,13 @@ private:
     // The About box and the folder settings dialog, modal.
     void RunAboutBox();
     void RunFolderSettings();
+
+    void RunClean();
+    // The cleaning steps in their fixed order, each after a stop check; a stop ends them.
+    void RunCleanSteps(CRunProgress& progress, CSystemFolders& folders, COfficeInfo& office,
+                       CInternetAppInfo& internetApps);
+    void StampLastCleaned();
+
+    // Set while a run is going: a run never starts inside another one's message pumping.
+    bool m_cleaning = false;
 };

@@ -4,7 +4,8 @@
 
 #include <cstdio>
 
-static_assert(CSystemTray::kIconDataSize == 488, "the 488-byte notification record");
+// 488 bytes in the shipped 32-bit program; pointer-sized handles make it longer in a 64-bit build.
+static_assert(sizeof(void*) != 4 || CSystemTray::kIconDataSize == 488, "the 488-byte notification record");
 
 namespace {
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Times the temporary-files sweep and the folder-tree emptying on a tree made from the Linux
-# side, against a bare listing walk, Wine's cmd, GNU find and rm -rf.
+# Times the temporary-files sweep and the folder-tree emptying on one tree made from the Linux
+# side and copied for each contestant: a bare listing walk, bare delete walks (no checks: the
+# floor), Wine's cmd (dir, del, rd), GNU find and rm -rf; the sweep with the clean run's pump
+# and progress dialog; then what each call of one safe deletion costs, and a deep chain.
 #
 #   bench/run-sweep-bench.sh [FILES [FOLDERS [DEPTH]]]    defaults: 200000 1000 200
 #
@@ -16,10 +18,8 @@ build=${BENCH_BUILD:-$repo/build-bench}
 sandbox=$build/bench-sandbox
 tool=$repo/tools/wine-sandbox.sh
 
-if [ ! -f "$build/bench/SweepBench.exe" ]; then
-    cmake -S "$repo" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$repo/tools/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build "$build" -j2 --target SweepBench >/dev/null
-fi
+cmake -S "$repo" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$repo/tools/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j2 --target SweepBench >/dev/null
 
 "$tool" fresh --sandbox "$sandbox"
 drive_e=$sandbox/run/drives/e
@@ -55,14 +55,17 @@ make_tree() {
 
 echo "making $files files in $folders folders..."
 start=$(now); make_tree "$bench/tree"; echo "tree made in $(elapsed "$start" "$(now)") s (Linux side)"
-cp -a "$bench/tree" "$bench/emptied"
-cp -a "$bench/tree" "$bench/removed"
+for copy in pumped-sweep floor-sweep del-temp emptied floor-empty del-all rd removed; do cp -a "$bench/tree" "$bench/$copy"; done
+mkdir -p "$bench/calls"
+(cd "$bench/calls" && seq 1 4000 | sed 's/^/c/; s/$/.tmp/' | xargs touch)
 deep=$bench/deep
 chain=$deep
 for ((level = 1; level <= depth; level++)); do chain=$chain/d; done
 mkdir -p "$chain"
 chain=$deep
 for ((level = 1; level <= depth; level++)); do chain=$chain/d; touch "$chain/f"; done
+# The copies' metadata is written out now, not while the first contestants run.
+sync
 
 run() { cd "$drive_e" && "$tool" run --sandbox "$sandbox" -- "$build/bench/SweepBench.exe" "$@" </dev/null; }
 
@@ -70,17 +73,17 @@ find "$bench/tree" -type f >/dev/null   # the caches, as the Windows side warms 
 start=$(now); found=$(find "$bench/tree" -type f | wc -l); find_seconds=$(elapsed "$start" "$(now)")
 echo "GNU find: $found files in $find_seconds s"
 
-sweep=$(run sweep 'E:\bench\tree'); echo "$sweep"
-sweep_seconds=$(figure "sweep seconds" "$sweep")
+figures=$(run run 'E:\bench'); echo "$figures"
+sweep_seconds=$(figure "sweep seconds" "$figures")
 echo "sweep / GNU find: $(ratio "$sweep_seconds" "$find_seconds") x"
 
-empty=$(run empty 'E:\bench\emptied'); echo "$empty"
 find "$bench/removed" -type f >/dev/null
 start=$(now); rm -rf "$bench/removed"; rm_seconds=$(elapsed "$start" "$(now)")
 echo "rm -rf: $(awk -v n="$files" -v s="$rm_seconds" 'BEGIN { printf "%.0f", (s > 0 ? n / s : 0) }') files/s ($files files in $rm_seconds s)"
-empty_seconds=$(figure "empty seconds" "$empty")
+empty_seconds=$(figure "empty seconds" "$figures")
 echo "EmptyFolderTree / rm -rf: $(ratio "$empty_seconds" "$rm_seconds") x"
 
+run calls 'E:\bench\calls'
 run deep 'E:\bench\deep'
 
 rm -rf "$bench"

@@ -22,15 +22,18 @@ public:
     virtual int SetPath(const char* folder);
 
     // Each returns 0 when the folder cannot be listed at all, 1 otherwise (also when a visitor
-    // stopped). Links (junctions, symbolic links) are neither entered nor reported.
+    // stopped). The walk is CTreeWalker's: links to folders are never entered, a name with no
+    // exact ANSI form is passed over, and a Unix link to a file may be reported, which the
+    // deletion path refuses. Below the first level paths are joined with "/".
     virtual int ForEachFile(FileVisitor visitor, void* userData);
     virtual int ListFiles(CStringArray& files);                       // empties the list first
     virtual int ForEachFileRecursive(FileVisitor visitor, void* userData);
     virtual int ListFilesRecursive(CStringArray& files);              // appends to the list
 
-    // The levels below the first; each keeps its state on the heap, so depth costs no stack.
+    // The same walks from a folder below the first level ("/" is added to it); like every walk
+    // of CTreeWalker they keep their levels on the heap, so depth costs no stack.
     static void CollectFilesRecursive(const char* folder, CStringArray& files);
-    // 0 means stop, 1 means go on.
+    // 0 means stop (or an empty folder), 1 means go on; a folder that cannot be listed goes on.
     static int WalkFilesRecursive(const char* folder, FileVisitor visitor, void* userData);
 
     CString m_SweepPath;

@@ -1,14 +1,16 @@
 #include "engine/CInternetAppInfo.h"
 
 #include "app/CCleanerApp.h"
+#include "engine/CEntryHandle.h"
 #include "engine/CPathGuard.h"
 #include "engine/CSystemFolders.h"
+#include "engine/CTreeWalker.h"
 #include "engine/PathParts.h"
 #include "registry/CRegistry.h"
 
 namespace {
 
-const char kCookieFileName[] = "cookies.txt";
+const wchar_t kCookieFileName[] = L"cookies.txt";
 
 char AsciiUpper(char ch)
 {
@@ -53,39 +55,16 @@ bool HasTempExtension(const char* path)
     return false;
 }
 
-bool IsDotComponent(const CString& path, int start, int end)
-{
-    const int length = end - start;
-    return (length == 1 && path.GetAt(start) == '.') ||
-           (length == 2 && path.GetAt(start) == '.' && path.GetAt(start + 1) == '.');
-}
-
-// The path as "\\?\X:\..." so that every name is taken as it stands: a plain path drops the
-// trailing dots and blanks of its names, and "E:\T\dir.\a.TMP" would reach into "E:\T\dir",
-// which may be a link. Paths that need "." or ".." resolved, or that are relative, stay plain.
-CString LiteralPath(const CString& path)
-{
-    if (!CPathGuard::IsAbsolutePath(path) || path.Left(4) == "\\\\?\\")
-        return path;
-    const bool unc = IsSeparator(path.GetAt(0));
-    CString literal(unc ? "\\\\?\\UNC\\" : "\\\\?\\");
-    int componentStart = unc ? 2 : 0;
-    for (int at = componentStart; at <= path.GetLength(); ++at) {
-        if (at < path.GetLength() && !IsSeparator(path.GetAt(at)))
-            continue;
-        if (at == componentStart) {          // a doubled separator
-            componentStart = at + 1;
-            continue;
-        }
-        if (IsDotComponent(path, componentStart, at))
-            return path;
-        if (literal.Last() != '\\')
-            literal += '\\';
-        literal += path.Mid(componentStart, at - componentStart);
-        componentStart = at + 1;
+// Deletes, through the one deletion path, each listed file whose extension is a temporary one.
+class TempFileDeleter : public CTreeWalker::Visitor {
+public:
+    bool OnFile(const CTreeWalker::Folder& folder, const std::wstring& name, const CString& ansiName) override
+    {
+        if (HasTempExtension(ansiName))
+            CEntryHandle::DeleteFile(AppendName(folder.handle.Path(), name));
+        return true;
     }
-    return literal;
-}
+};
 
 }  // namespace
 
@@ -109,19 +88,21 @@ void CInternetAppInfo::SweepDrives(const CStringArray& driveRoots, FileVisitor v
 
 BOOL CInternetAppInfo::DeleteTempFiles(const CStringArray& driveRoots)
 {
-    SweepDrives(driveRoots, DeleteIfTempExtension, nullptr);
+    TempFileDeleter deleter;
+    for (int i = 0; i < driveRoots.GetSize(); ++i) {
+        CString root = driveRoots.GetAt(i);
+        EnsureTrailingSeparator(root, '/');
+        if (!root.IsEmpty())
+            CTreeWalker::Walk(root, '/', CTreeWalker::kRecursive, deleter);
+    }
     return TRUE;
 }
 
 int CInternetAppInfo::DeleteIfTempExtension(void* /*userData*/, const CString& path)
 {
-    // The name first: the link check asks the file system, and few files match.
-    if (!HasTempExtension(path))
-        return 1;
-    // Under Wine a link to a file lists as a plain file, and deleting it deletes its target.
-    const CString literal = LiteralPath(path);
-    if (!CPathGuard::IsLink(literal))
-        ::DeleteFileA(literal);
+    // The name first: few files match.
+    if (HasTempExtension(path))
+        CEntryHandle::DeleteFileAt(path);
     return 1;
 }
 
@@ -137,14 +118,15 @@ BOOL CInternetAppInfo::EmptyNetscapeCache()
 
 BOOL CInternetAppInfo::DeleteNetscapeCookies()
 {
-    CString path = theApp.m_folderNSCache;
-    if (path.IsEmpty())
+    const CString folder = theApp.m_folderNSCache;
+    if (folder.IsEmpty())
         return FALSE;
-    // A typed folder may lack the separator; gluing the name to it would name a sibling file.
-    if (!IsSeparator(path.Last()))
-        path += '\\';
-    path += kCookieFileName;
-    if (CPathGuard::IsAbsolutePath(path) && !CPathGuard::IsLink(path))
-        ::DeleteFileA(path);
+    // The file is looked for inside the folder, whether or not the setting ends in a separator,
+    // and only in a folder the cleaners may empty.
+    if (CPathGuard::IsAbsolutePath(folder)) {
+        const CEntryHandle cache = CEntryHandle::OpenFolderFollowing(LiteralPath(folder), 0);
+        if (cache && CPathGuard::MayEmptyFinalPath(cache.FinalPath()))
+            CEntryHandle::DeleteNamedFileIn(cache, kCookieFileName);
+    }
     return TRUE;
 }

@@ -11,8 +11,9 @@ public:
     CInternetAppInfo();
     virtual ~CInternetAppInfo() = default;
 
-    // Sweeps each drive root of the list, in list order, deleting every plain file whose
-    // extension is one of theApp.g_TempExtensions; links are left alone. Always TRUE.
+    // Sweeps each drive root of the list, in list order, deleting through the one deletion path
+    // (CTreeWalker, CEntryHandle) every file whose extension is one of theApp.g_TempExtensions;
+    // links, read-only files and files in use stay. Always TRUE.
     BOOL DeleteTempFiles(const CStringArray& driveRoots);
     // Everything below the Netscape cache folder setting; the folder stays. FALSE when no
     // folder is set, else TRUE.
@@ -20,7 +21,8 @@ public:
     // cookies.txt inside the Netscape cache folder setting. FALSE when no folder is set, else TRUE.
     BOOL DeleteNetscapeCookies();
 
-    // The visitor of DeleteTempFiles; the user data is not used. Always 1: the sweep goes on.
+    // A visitor that deletes the file at path, through the one deletion path, when its extension
+    // is a temporary one; the user data is not used. Always 1: a sweep goes on.
     static int DeleteIfTempExtension(void* userData, const CString& path);
     // Walks every file below each root, one root after the other in list order, handing each
     // full path to visitor; links are not entered, and a root that cannot be listed is passed over.

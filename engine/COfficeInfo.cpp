@@ -1,10 +1,11 @@
 #include "engine/COfficeInfo.h"
 
+#include "engine/CEntryHandle.h"
+#include "engine/PathParts.h"
 #include "framework/CString.h"
-#include "framework/UniqueHandle.h"
 #include "registry/CRegistry.h"
 
-#include <cstdio>
+#include <cwchar>
 
 namespace {
 
@@ -12,18 +13,18 @@ namespace {
 const REGSAM kOfficeKeyAccess = 0x2001F;
 const int kBackupNumberLimit = 999;
 
-// Opens for reading with no sharing: a cabinet that someone holds open ends the work too.
-BOOL OpensUnshared(const char* path)
-{
-    const UniqueFile file(::CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file ? TRUE : FALSE;
-}
-
 CString BackupFolder()
 {
     char windows[1024] = "";
     ::GetWindowsDirectoryA(windows, sizeof(windows));
     return CString(windows) + "\\SYSBCKUP";
+}
+
+std::wstring BackupName(int number)
+{
+    wchar_t name[16];
+    std::swprintf(name, sizeof name / sizeof name[0], L"rb%03d.cab", number);
+    return name;
 }
 
 }  // namespace
@@ -41,14 +42,12 @@ COfficeInfo::COfficeInfo()
 
 BOOL COfficeInfo::DeleteRegistryBackups()
 {
-    const CString folder = BackupFolder();
-    for (int number = 0; number < kBackupNumberLimit; ++number) {
-        char name[16];
-        std::snprintf(name, sizeof(name), "\\rb%03d.cab", number);
-        const CString path = folder + name;
-        if (!OpensUnshared(path))
+    const CEntryHandle folder = CEntryHandle::OpenFolderFollowing(LiteralPath(BackupFolder()), 0);
+    for (int number = 0; folder && number < kBackupNumberLimit; ++number) {
+        // A cabinet that does not open unshared (missing, or in use) ends the work; one that opens
+        // and stays (read-only, or a link leading elsewhere) does not.
+        if (CEntryHandle::DeleteNamedFileIn(folder, BackupName(number)) == CEntryHandle::kNothingOpened)
             break;
-        ::DeleteFileA(path);
     }
     return TRUE;
 }

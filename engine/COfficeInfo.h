@@ -9,8 +9,9 @@ public:
     COfficeInfo();
     virtual ~COfficeInfo() = default;
 
-    // Deletes <Windows folder>\SYSBCKUP\rb000.cab, rb001.cab, ... up to the first that will not
-    // open for reading unshared (missing or in use); rb999.cab is never touched. Always TRUE.
+    // Deletes <Windows folder>\SYSBCKUP\rb000.cab, rb001.cab, ... through the one deletion path,
+    // up to the first that will not open unshared (missing or in use); a read-only cabinet or a
+    // link stays and the work goes on. rb999.cab is never touched. Always TRUE.
     BOOL DeleteRegistryBackups();
 
     // 1 when the user's Office 9.0 or 8.0 key opens for reading and writing, else 0.

@@ -1,11 +1,13 @@
-// CPathGuard: the checks every deleting operation makes before it touches a path: no links
-// (junctions, symbolic links, and under Wine the Unix symlinks behind them), no drive or share
-// roots, no relative paths.
+// CPathGuard: the judgements made before deleting: which folders a cleaner may empty (never a
+// root, a place outside every drive, a system or user folder or one that holds such a folder),
+// which paths are plainly absolute and not roots, and whether an entry is a link.
 #pragma once
 
 #include "framework/CString.h"
 
 #include <windows.h>
+
+#include <string>
 
 class CPathGuard {
 public:
@@ -13,14 +15,8 @@ public:
     // cannot be ruled out; such an entry must be neither entered nor deleted nor removed.
     static BOOL IsLinkEntry(const char* folder, const WIN32_FIND_DATAA& entry);
 
-    // The same, with the folder's final path taken once for a whole listing (FolderFinalPath);
-    // an empty folderFinal counts every entry as a link.
-    static BOOL IsLinkEntry(const char* folder, const CString& folderFinal, const WIN32_FIND_DATAA& entry);
-    // The path the file system really reaches through folder, ending in "\"; empty when it
-    // cannot be had or the platform cannot tell.
-    static CString FolderFinalPath(const char* folder);
-
     // The same check for a full path (folder, separator, name); TRUE also when nothing is there.
+    // Every name is taken as written ("report." is not "report").
     static BOOL IsLink(const char* path);
 
     // TRUE for a path that names a whole drive or share: "C:", "C:\", "C:/", "\", "/",
@@ -31,6 +27,13 @@ public:
     static BOOL IsAbsolutePath(const char* path);
 
     // TRUE when a folder may have its contents deleted: absolute and, once "." and ".." are
-    // resolved, not a root.
+    // resolved, not a root (MayEmptyFolderAsWritten), and where it exists leading, links
+    // followed, to a place MayEmptyFinalPath accepts.
     static BOOL MayEmptyFolder(const char* folder);
+    static BOOL MayEmptyFolderAsWritten(const char* folder);
+
+    // TRUE for a final path ("\\?\X:\...") on a drive or share that is not its root and neither
+    // is nor holds a folder a cleaner must never empty: the Windows folder, the system folders,
+    // the program-files folders, the user's profile folder, Documents and Desktop.
+    static BOOL MayEmptyFinalPath(const std::wstring& finalPath);
 };

@@ -1,15 +1,15 @@
 #include "engine/CSystemFolders.h"
 
 #include "app/CCleanerApp.h"
+#include "engine/CEntryHandle.h"
 #include "engine/CPathGuard.h"
+#include "engine/CTreeWalker.h"
 #include "engine/PathParts.h"
 #include "framework/CWnd.h"
 #include "framework/MessageBox.h"
-#include "framework/UniqueHandle.h"
 
 #include <shlobj.h>
 
-#include <cstring>
 #include <memory>
 
 namespace {
@@ -68,37 +68,22 @@ void TakeOrDetect(CString& setting, CString& field, Lookup lookup, const char* f
     setting = field;
 }
 
-// The folder as "\\?\X:\dir" or "\\?\UNC\server\share\dir": below it every name is taken as
-// it stands. Plain paths drop trailing dots and blanks, so "E:\T\...\x" would not reach into a
-// folder named "...", and deleting "E:\T\report." would delete "E:\T\report".
-CString ExtendedPath(const char* folder)
-{
-    char full[MAX_PATH + 1];
-    const DWORD length = ::GetFullPathNameA(folder, sizeof full, full, nullptr);
-    if (length == 0 || length >= sizeof full)
-        return CString();
-    const CString path(full);
-    if (path.Left(2) == "\\\\")
-        return "\\\\?\\UNC\\" + path.Mid(2);
-    return "\\\\?\\" + path;
-}
+// Deletes every file a walk lists and every sub-folder once its entries are gone; whatever is
+// in use stays, and with it the folders that hold it. Read-only files stay too: Windows refuses
+// the write probe the design makes on them (Wine running as root grants it), and the deletion
+// path keeps them on every platform.
+class TreeEmptier : public CTreeWalker::Visitor {
+public:
+    bool AcceptsRoot(const std::wstring& finalPath) override { return CPathGuard::MayEmptyFinalPath(finalPath) != FALSE; }
 
-bool IsReadOnly(const CString& path)
-{
-    const DWORD attributes = ::GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-}
+    bool OnFile(const CTreeWalker::Folder& folder, const std::wstring& name, const CString&) override
+    {
+        CEntryHandle::DeleteFile(AppendName(folder.handle.Path(), name));
+        return true;
+    }
 
-// Opening for reading and writing without sharing tells whether anyone else holds the file.
-// Windows refuses that open on a read-only file, while Wine running as root grants it: the
-// attribute counts as a failed probe on every platform, so a read-only file always stays.
-bool WriteProbeSucceeds(const CString& path)
-{
-    if (IsReadOnly(path))
-        return false;
-    UniqueFile file(::CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    return static_cast<bool>(file);
-}
+    void OnFolderLeft(CTreeWalker::Folder& folder) override { folder.handle.MarkForDeletion(); }
+};
 
 }  // namespace
 
@@ -172,45 +157,14 @@ BOOL CSystemFolders::EmptyCacheFolder()
 
 int CSystemFolders::EmptyFolderTree(const char* folder)
 {
-    // A typed "C:\" would empty the drive, and a typed "temp" a folder relative to wherever
-    // the program was started.
-    if (!folder || !*folder || !CPathGuard::MayEmptyFolder(folder))
+    // A typed "C:\" would empty the drive, and a typed "temp" a folder relative to wherever the
+    // program was started; where the folder really leads is judged by the walk, on the handle it
+    // lists through.
+    if (!folder || !*folder || !CPathGuard::MayEmptyFolderAsWritten(folder))
         return 0;
-    const CString extended = ExtendedPath(folder);
-    if (!extended.IsEmpty())
-        EmptyFolderContents(extended);
+    CString root(folder);
+    EnsureTrailingSeparator(root, '\\');
+    TreeEmptier emptier;
+    CTreeWalker::Walk(root, '\\', CTreeWalker::kRecursive | CTreeWalker::kForDeletion, emptier);
     return 0;
-}
-
-void CSystemFolders::EmptyFolderContents(const CString& folder)
-{
-    CString prefix(folder);
-    if (prefix.Last() != '\\')
-        prefix += '\\';
-    WIN32_FIND_DATAA entry;
-    UniqueFind search(::FindFirstFileA(prefix + "*.*", &entry));
-    if (!search)
-        return;
-    const CString folderFinal = CPathGuard::FolderFinalPath(prefix);
-    do {
-        // Under Wine, removing a link to an empty folder removes the folder, and deleting a
-        // link to a file deletes the file: links are left as they are.
-        if (IsDotEntry(entry) || CPathGuard::IsLinkEntry(prefix, folderFinal, entry))
-            continue;
-        const CString path = prefix + entry.cFileName;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            EmptyFolderContents(path);
-            ::RemoveDirectoryA(path);
-        } else {
-            DeleteFileEntry(path);
-        }
-    } while (::FindNextFileA(search.get(), &entry));
-}
-
-void CSystemFolders::DeleteFileEntry(const CString& path)
-{
-    // The attribute may have been set since the probe looked.
-    if (WriteProbeSucceeds(path) && IsReadOnly(path))
-        ::SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileA(path);
 }

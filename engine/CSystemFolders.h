@@ -31,8 +31,10 @@ public:
     BOOL EmptyAppLogFolder();
     BOOL EmptyCacheFolder();
 
-    // Deletes everything below folder and keeps folder itself. Passes over silently what it
-    // cannot delete, every link, and refuses a root or a relative path. Always 0.
+    // Deletes everything below folder and keeps folder itself, through the one deletion path
+    // (CTreeWalker, CEntryHandle). Passes over silently what it cannot delete, read-only files and
+    // every link; refuses a relative path and a folder that really leads (links followed) to a
+    // root, outside every drive, or to a system or user folder (CPathGuard). Always 0.
     int EmptyFolderTree(const char* folder);
 
     // Installs other lookups (for tests); returns the ones in force before.
@@ -44,8 +46,4 @@ public:
     CString m_CookiesFolder;
     CString m_WindowsFolder;
     CString m_CacheFolder;
-
-private:
-    static void EmptyFolderContents(const CString& folder);
-    static void DeleteFileEntry(const CString& path);
 };

@@ -1,5 +1,14 @@
-// IsSeparator / IsDotEntry: the two tests every walk of the engine makes on names and entries.
-// WithTrailingBackslash: a folder path as the folder settings keep a found folder.
+// The engine's path rules, each written once:
+//   IsSeparator, IsDotEntry, IsDotName   "/" and "\"; the entries "." and ".."
+//   EnsureTrailingSeparator              "C:\Temp" -> "C:\Temp\" (or "/"); an empty path stays empty
+//   WithTrailingBackslash                a folder path as the folder settings keep a found folder
+//   LiteralPath                          an absolute ANSI path as "\\?\X:\..." or "\\?\UNC\server\share\...",
+//                                        every name taken as it stands
+//   ParentAndName, AppendName            splitting and joining literal paths
+//   IsOnADrive, IsDriveOrShareRoot       judging a final path ("\\?\X:\..." or "\\?\UNC\...")
+//   IsSameOrAncestor                     a folder that is another or holds it, ignoring case
+//   EndsInDotOrBlank, WithoutTrailingDots  names as Wine's final paths render them
+//   AnsiNameOf                           a listed name in the ANSI code page, only when exact and valid
 #pragma once
 
 #include "framework/CString.h"
@@ -7,11 +16,17 @@
 #include <windows.h>
 
 #include <cstring>
+#include <string>
 
 // The file system takes "/" and "\" alike.
 inline bool IsSeparator(char ch)
 {
     return ch == '\\' || ch == '/';
+}
+
+inline bool IsSeparator(wchar_t ch)
+{
+    return ch == L'\\' || ch == L'/';
 }
 
 // "." and "..", compared exactly: a folder named "..." is a folder like any other.
@@ -20,10 +35,48 @@ inline bool IsDotEntry(const WIN32_FIND_DATAA& entry)
     return std::strcmp(entry.cFileName, ".") == 0 || std::strcmp(entry.cFileName, "..") == 0;
 }
 
-// The path ending in one "\"; an empty path stays empty.
-inline CString WithTrailingBackslash(CString path)
+inline bool IsDotName(const std::wstring& name)
 {
-    if (!path.IsEmpty() && path.Last() != '\\')
-        path += '\\';
-    return path;
+    return name == L"." || name == L"..";
 }
+
+// Appends separator unless path is empty or already ends in "/" or "\".
+void EnsureTrailingSeparator(CString& path, char separator);
+
+// The path ending in one "\"; an empty path stays empty.
+CString WithTrailingBackslash(CString path);
+
+// "X:\dir\..." or "\\server\share\..." as "\\?\X:\dir\..." or "\\?\UNC\server\share\...": "/" and
+// "\" separate, doubled separators and "." go, ".." takes back the name before it (never the
+// drive or share), and every other name stays exactly as written, trailing dots and blanks
+// included. A path already in the "\\?\X:\" or "\\?\UNC\" form is taken as it is. The result
+// ends in "\" only for a drive root. Empty for relative and drive-relative paths, device paths
+// and text with no exact wide form.
+std::wstring LiteralPath(const char* path);
+std::wstring LiteralPath(const std::wstring& path);
+
+// "\\?\E:\dir\name" -> "\\?\E:\dir" and "name"; "\\?\E:\name" -> "\\?\E:\" and "name". False for
+// a path without a name to split off (a root).
+bool ParentAndName(const std::wstring& path, std::wstring& parent, std::wstring& name);
+
+// The literal path of name inside folder.
+std::wstring AppendName(const std::wstring& folder, const std::wstring& name);
+
+// "\\?\X:\..." or "\\?\UNC\server\share...": a place on a drive or a share. Wine names what lies
+// outside every drive "\\?\unix\...".
+bool IsOnADrive(const std::wstring& finalPath);
+
+// "\\?\X:\" (or "\\?\X:") and "\\?\UNC\server\share" (with or without a separator after it).
+bool IsDriveOrShareRoot(const std::wstring& finalPath);
+
+// True when folder is path itself or one of the folders that hold it; case is ignored.
+bool IsSameOrAncestor(const std::wstring& folder, const std::wstring& path);
+
+bool EndsInDotOrBlank(const std::wstring& name);
+// Every name of the path without its trailing dots and blanks, and names left empty dropped.
+std::wstring WithoutTrailingDots(const std::wstring& path);
+
+// A listed name in the ANSI code page, when it has an exact form there and holds nothing a
+// Windows name cannot: no separator, no ":*?"<>|", no control character. The ANSI listing
+// best-fits what the code page lacks ("．．＼x" becomes "..\x"); such names are refused here.
+bool AnsiNameOf(const std::wstring& name, CString& ansi);

@@ -2,6 +2,7 @@
 
 #include "CDC.h"
 
+#include <algorithm>
 #include <memory>
 #include <unordered_map>
 
@@ -212,8 +213,16 @@ void CWnd::CenterWindow(CWnd* alternateOwner)
     GetWindowRect(&own);
     const int width = own.right - own.left;
     const int height = own.bottom - own.top;
-    const int x = (area.left + area.right) / 2 - width / 2;
-    const int y = (area.top + area.bottom) / 2 - height / 2;
+    int x = (area.left + area.right) / 2 - width / 2;
+    int y = (area.top + area.bottom) / 2 - height / 2;
+    if (!child) {
+        // Over an owner near the screen's edge a top-level window stays whole on the screen, its
+        // top left corner first.
+        RECT work;
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        x = std::max(std::min(x, static_cast<int>(work.right) - width), static_cast<int>(work.left));
+        y = std::max(std::min(y, static_cast<int>(work.bottom) - height), static_cast<int>(work.top));
+    }
     SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -87,6 +87,7 @@ public:
         ::MoveWindow(m_hWnd, x, y, width, height, repaint);
     }
     // Centres on the owner (a child on its parent); on the work area when there is none to see.
+    // A top-level window is moved back onto the work area where the centre would cut it off.
     void CenterWindow(CWnd* alternateOwner = nullptr);
 
     void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }

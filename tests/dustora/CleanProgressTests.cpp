@@ -45,6 +45,18 @@ TEST_F(CleanProgress, CreateDisablesTheOwnerAndCloseEnablesItAgain)
     EXPECT_TRUE(m_owner.IsWindowEnabled());
 }
 
+// The main dialog opens at the screen's corner and is narrower than the progress dialog.
+TEST_F(CleanProgress, CentredOverAnOwnerInTheCornerItStaysWholeOnTheScreen)
+{
+    m_owner.SetWindowPos(nullptr, 0, 0, 200, 100, SWP_NOZORDER);
+    CCleanProgressDlg dlg;
+    ASSERT_TRUE(dlg.Create(&m_owner));
+    RECT rect;
+    dlg.GetWindowRect(&rect);
+    EXPECT_EQ(0, rect.left);
+    EXPECT_EQ(0, rect.top);
+}
+
 TEST_F(CleanProgress, AnOwnerDisabledBeforeStaysDisabled)
 {
     m_owner.EnableWindow(FALSE);

@@ -2,15 +2,19 @@
 // application-log and cache folders, and Netscape's cache and cookie file.
 #include "app/CCleanerApp.h"
 #include "engine/CInternetAppInfo.h"
+#include "engine/COfficeInfo.h"
 #include "engine/CSystemFolders.h"
 
+#include "support/EntrySwap.h"
+#include "support/HostileTrees.h"
 #include "support/NamedLock.h"
+#include "support/RecycleBin.h"
 #include "support/RecordedBoxes.h"
 #include "support/SandboxFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <iterator>
@@ -223,6 +227,41 @@ TEST_F(Cleaner, FolderNameWithATrailingDotNeverReachesItsLinkedNamesake)
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(dotted + "\\old.TMP"));
 }
 
+// Under their ANSI names these would reach Outside\g.tmp, beside the swept folder.
+TEST_F(Cleaner, NamesWithNoExactAnsiFormNeverReachOutsideTheSweep)
+{
+    MakeHostileEntries(m_sandbox, L"Swept");
+    m_sandbox.MakeFile("Swept\\plain.tmp");
+
+    EXPECT_EQ(TRUE, m_info.DeleteTempFiles(Roots({m_sandbox.Below("Swept")})));
+
+    EXPECT_FALSE(m_sandbox.IsListed("Swept\\plain.tmp"));
+    ExpectHostileEntriesKept(m_sandbox, L"Swept");
+}
+
+TEST_F(Cleaner, ATempFileSwappedForALinkBeforeItsDeletionLeavesTheTargetAlone)
+{
+    m_sandbox.MakeFile("Target\\doc.TMP", "the document");
+    m_sandbox.MakeFile("Swept\\victim.TMP");
+    const EntrySwap swap(m_sandbox.LiteralBelow(L"Swept\\victim.TMP"), "../Target/doc.TMP",
+                         m_sandbox.LiteralBelow(L"Target\\doc.TMP"));
+
+    m_info.DeleteTempFiles(Roots({m_sandbox.Below("Swept")}));
+
+    ASSERT_TRUE(EntrySwap::Swapped());
+    EXPECT_TRUE(m_sandbox.IsListed("Target\\doc.TMP"));
+}
+
+TEST_F(Cleaner, SweepsPathsBeyondTheAnsiLimitAndNamesEndingInDotsOrBlanks)
+{
+    const std::vector<std::wstring> made = MakeFilesBeyondTheAnsiLimit(m_sandbox, L"Swept", L".TMP");
+
+    m_info.DeleteTempFiles(Roots({m_sandbox.Below("Swept")}));
+
+    for (const std::wstring& file : made)
+        EXPECT_FALSE(m_sandbox.IsLiteralListed(file)) << file.size();
+}
+
 int RecordPath(void* userData, const CString& path)
 {
     static_cast<std::vector<std::string>*>(userData)->push_back(path.Str());
@@ -271,31 +310,43 @@ TEST_F(Cleaner, SweepsAWholeDriveAndPassesOverOneWithoutAMedium)
 }
 
 // ---------------------------------------------------------------------------------------------
+// The registry backups
+
+// rb000.cab as a link to a document: the document stays, and the work goes on with rb001.cab.
+TEST_F(Cleaner, RegistryBackupThatIsALinkLeavesItsTargetAlone)
+{
+    NamedLock lock("DustoraTests.SYSBCKUP");
+    char windows[MAX_PATH] = "";
+    ::GetWindowsDirectoryA(windows, MAX_PATH);
+    const CString folder = CString(windows) + "\\SYSBCKUP";
+    const bool made = ::CreateDirectoryA(folder, nullptr) != FALSE;
+    m_sandbox.MakeFile("Documents\\letter.doc", "the letter");
+    HANDLE cabinet = ::CreateFileA(folder + "\\rb001.cab", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, cabinet);
+    ::CloseHandle(cabinet);
+    const CString link = folder + "\\rb000.cab";
+    ASSERT_TRUE(StartUnixProgram("/bin/ln", {"-s", UnixPathOf(m_sandbox.Below("Documents\\letter.doc")),
+                                             UnixPathOf(folder) + "/rb000.cab"}));
+    ASSERT_TRUE(WaitUntil([&] { return ::GetFileAttributesA(link) != INVALID_FILE_ATTRIBUTES; }));
+
+    COfficeInfo office;
+    EXPECT_TRUE(office.DeleteRegistryBackups());
+
+    EXPECT_TRUE(m_sandbox.IsListed("Documents\\letter.doc"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(folder + "\\rb001.cab"));
+    RemoveUnixEntry(link);
+    ::DeleteFileA(folder + "\\rb001.cab");
+    if (made) {
+        EXPECT_TRUE(::RemoveDirectoryA(folder)) << ::GetLastError();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
 // The Recycle Bin
-
-LONGLONG ItemsInBin()
-{
-    SHQUERYRBINFO info = {};
-    info.cbSize = sizeof info;
-    info.i64NumItems = 0xdeadbeef;
-    EXPECT_EQ(S_OK, ::SHQueryRecycleBinA(nullptr, &info));
-    return info.i64NumItems;
-}
-
-BOOL PutInBin(const CString& path)
-{
-    std::string from = path.Str();
-    from.push_back('\0');   // the list ends in two zeros
-    SHFILEOPSTRUCTA operation = {};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    return ::SHFileOperationA(&operation) == 0;
-}
 
 TEST_F(Cleaner, EmptyRecycleBinDeletesWhatTheBinHolds)
 {
-    NamedLock lock("DustoraTests.RecycleBin");
+    NamedLock lock(kRecycleBinLock);
     m_sandbox.MakeFile("binned.txt");
     const LONGLONG before = ItemsInBin();
     ASSERT_TRUE(PutInBin(m_sandbox.Below("binned.txt")));
@@ -311,7 +362,7 @@ TEST_F(Cleaner, EmptyRecycleBinDeletesWhatTheBinHolds)
 
 TEST_F(Cleaner, EmptyRecycleBinSucceedsOnAnEmptyBin)
 {
-    NamedLock lock("DustoraTests.RecycleBin");
+    NamedLock lock(kRecycleBinLock);
     CSystemFolders folders;
     folders.EmptyRecycleBin();
     ASSERT_EQ(0, ItemsInBin());
@@ -495,6 +546,51 @@ TEST_F(Cleaner, RelativeNetscapeFolderIsNotTakenFromTheCurrentFolder)
 
     EXPECT_TRUE(m_sandbox.IsListed("Cache\\a.txt"));
     EXPECT_TRUE(m_sandbox.IsListed("Cache\\cookies.txt"));
+}
+
+// Settings that lead, through links, outside every drive: the temporary folder, the Netscape
+// cache with its cookie file, and the application-log folder below the Windows folder.
+TEST_F(Cleaner, FolderSettingsLeadingOutsideEveryDriveDeleteNothing)
+{
+    OutsideFolder outside;
+    static const char* const kCanaries[] = {"Temp\\a.txt", "NS\\cookies.txt", "NS\\b.txt", "AppLog\\c.lgc"};
+    for (const char* canary : kCanaries)
+        outside.MakeFile(canary);
+    m_sandbox.MakeUnixLink("TempLink", outside.UnixPath() + "/Temp");
+    m_sandbox.MakeUnixLink("NSLink", outside.UnixPath() + "/NS");
+    m_sandbox.MakeFolder("Win");
+    m_sandbox.MakeUnixLink("Win\\APPLOG", outside.UnixPath() + "/AppLog");
+    UseFolders(m_sandbox.Below("TempLink\\"), m_sandbox.Below("IECache\\"));
+    theApp.m_folderNSCache = m_sandbox.Below("NSLink\\");
+    CSystemFolders folders;
+    folders.m_WindowsFolder = m_sandbox.Below("Win\\");
+
+    EXPECT_EQ(TRUE, folders.EmptyTempFolder());
+    EXPECT_EQ(TRUE, folders.EmptyAppLogFolder());
+    EXPECT_EQ(TRUE, m_info.EmptyNetscapeCache());
+    EXPECT_EQ(TRUE, m_info.DeleteNetscapeCookies());
+
+    for (const char* canary : kCanaries)
+        EXPECT_TRUE(outside.IsListed(canary)) << canary;
+}
+
+// The Desktop set as a folder to empty is refused, as the Windows, system and program-files
+// folders, the profile and Documents are (PathGuardTests checks those without deleting).
+TEST_F(Cleaner, AFolderSettingNamingTheDesktopDeletesNothing)
+{
+    char desktop[MAX_PATH] = "";
+    ASSERT_EQ(S_OK, ::SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop));
+    const CString canary = CString(desktop) + "\\Cleaner_DesktopCanary.txt";
+    HANDLE file = ::CreateFileA(canary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    ::CloseHandle(file);
+    UseFolders(m_sandbox.Below("Temp\\"), desktop);
+
+    CSystemFolders folders;
+    EXPECT_EQ(TRUE, folders.EmptyCacheFolder());
+
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(canary));
+    ::DeleteFileA(canary);
 }
 
 }  // namespace

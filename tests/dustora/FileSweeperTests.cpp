@@ -1,11 +1,15 @@
 // Walking the files of a folder and of its sub-folders.
 #include "engine/CFileSweeper.h"
+#include "engine/CTreeWalker.h"
+#include "engine/WalkProgress.h"
 
+#include "support/HostileTrees.h"
 #include "support/SandboxFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -224,6 +228,109 @@ TEST_F(FileSweeper, NeverEntersALinkedFolder)
     Visits visits;
     EXPECT_EQ(1, m_sweeper.ForEachFileRecursive(RecordVisit, &visits));
     EXPECT_EQ(PathList{Top("Real/inside.txt")}, visits.paths);
+}
+
+// Never reported, never entered: no path can be built from such names.
+TEST_F(FileSweeper, PassesOverNamesWithNoExactAnsiForm)
+{
+    m_sandbox.MakeFile("Tree\\plain.txt");
+    m_sandbox.MakeLiteralFile(std::wstring(L"Tree\\") + kHostileFolder + L"\\inside.txt");
+    m_sandbox.MakeLiteralFile(L"Tree\\caf\xE9.txt");                          // exact in the code page
+    for (const wchar_t* name : kHostileNames)
+        m_sandbox.MakeLiteralFile(std::wstring(L"Tree\\") + name);
+    m_sweeper.SetPath(m_sandbox.Below("Tree"));
+
+    CStringArray files;
+    EXPECT_EQ(1, m_sweeper.ListFilesRecursive(files));
+
+    EXPECT_EQ(Sorted(PathList{Top("caf\xE9.txt"), Top("plain.txt")}), Sorted(files));
+    for (const wchar_t* name : kHostileNames)
+        EXPECT_TRUE(m_sandbox.IsLiteralListed(std::wstring(L"Tree\\") + name));
+}
+
+// Folders that read "a\.." in ANSI, and real folders "a." beside links "a" to their own folder:
+// a plain path drops the dot and leads back in. The walk ends and sees every real file once.
+TEST_F(FileSweeper, NeverWalksInCircles)
+{
+    m_sandbox.MakeFile("Tree\\top.txt");
+    m_sandbox.MakeLiteralFile(L"Tree\\a\xFF3C\xFF0E\xFF0E\\hostile.txt");
+    m_sandbox.MakeLiteralFile(L"Tree\\a.\\in-a.txt");
+    m_sandbox.MakeLiteralFile(L"Tree\\b.\\in-b.txt");
+    m_sandbox.MakeUnixLink("Tree\\a", ".");
+    m_sandbox.MakeUnixLink("Tree\\b", ".");
+    m_sweeper.SetPath(m_sandbox.Below("Tree"));
+
+    Visits visits;
+    visits.stopAt = 1000;   // a walk in circles stops here instead of hanging the test
+    EXPECT_EQ(1, m_sweeper.ForEachFileRecursive(RecordVisit, &visits));
+
+    EXPECT_EQ(Sorted(PathList{Top("a./in-a.txt"), Top("b./in-b.txt"), Top("top.txt")}), Sorted(visits.paths));
+}
+
+// Paths beyond the ANSI limit, and folders whose names end in a dot or a blank.
+TEST_F(FileSweeper, ReachesLongPathsAndNamesEndingInDotsOrBlanks)
+{
+    const std::wstring deep = L"Tree\\" + std::wstring(120, L'd') + L"\\" + std::wstring(120, L'e');
+    m_sandbox.MakeLiteralFile(deep + L"\\" + std::wstring(100, L'f') + L".txt");
+    m_sandbox.MakeLiteralFile(L"Tree\\dots...\\x.txt");
+    m_sandbox.MakeLiteralFile(L"Tree\\blank \\y.txt");
+    m_sweeper.SetPath(m_sandbox.Below("Tree"));
+
+    CStringArray files;
+    EXPECT_EQ(1, m_sweeper.ListFilesRecursive(files));
+
+    const std::string longFile =
+        Top((std::string(120, 'd') + "/" + std::string(120, 'e') + "/" + std::string(100, 'f') + ".txt").c_str());
+    EXPECT_GT(longFile.size(), 300u);
+    EXPECT_EQ(Sorted(PathList{Top("blank /y.txt"), Top("dots.../x.txt"), longFile}), Sorted(files));
+}
+
+TEST_F(FileSweeper, GoesNoDeeperThanTheDepthLimit)
+{
+    std::wstring chain = L"Tree";
+    for (size_t level = 1; level <= CTreeWalker::kDepthLimit + 2; ++level) {
+        chain += L"\\d";
+        if (level == CTreeWalker::kDepthLimit - 1 || level == CTreeWalker::kDepthLimit)
+            m_sandbox.MakeLiteralFile(chain + L"\\at" + std::to_wstring(level) + L".txt");
+    }
+    m_sandbox.MakeLiteralFolder(chain);
+    m_sweeper.SetPath(m_sandbox.Below("Tree"));
+
+    CStringArray files;
+    EXPECT_EQ(1, m_sweeper.ListFilesRecursive(files));
+
+    // The folder of the first file is the limit's last level.
+    ASSERT_EQ(1, files.GetSize());
+    EXPECT_NE(-1, files[0].Find(CString("at") + std::to_string(CTreeWalker::kDepthLimit - 1).c_str()));
+}
+
+struct EnteredFolders {
+    std::vector<std::string> folders;
+};
+
+void RecordFolder(void* context, const char* folder)
+{
+    static_cast<EnteredFolders*>(context)->folders.push_back(folder);
+}
+
+TEST_F(FileSweeper, TellsItsProgressOfEveryFolderItEnters)
+{
+    MakeTree();
+    m_sandbox.MakeFile("Elsewhere\\x.txt");
+    m_sandbox.MakeUnixLink("Tree\\away-link", "../Elsewhere");
+    m_sandbox.MakeLiteralFolder(L"Tree\\h\xFF3C\xFF0E\xFF0E");
+
+    EnteredFolders entered;
+    const WalkProgress previous = SetWalkProgress({RecordFolder, &entered});
+    EXPECT_EQ(1, m_sweeper.ListFilesRecursive(*std::make_unique<CStringArray>()));
+    const WalkProgress ours = SetWalkProgress(previous);
+
+    EXPECT_EQ(RecordFolder, ours.observer);
+    EXPECT_EQ(&entered, ours.context);
+    ASSERT_FALSE(entered.folders.empty());
+    EXPECT_EQ(m_sandbox.Below("Tree") + "/", CString(entered.folders.front()));
+    EXPECT_EQ(Sorted(PathList{Top(""), Top("Nothing/"), Top("One/"), Top("One/Two/"), Top("Three/")}),
+              Sorted(entered.folders));
 }
 
 }  // namespace

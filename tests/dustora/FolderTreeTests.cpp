@@ -1,12 +1,17 @@
 // Emptying a folder tree: what goes, what stays, and what is refused.
+#include "engine/CPathGuard.h"
 #include "engine/CSystemFolders.h"
 #include "framework/MessageBox.h"
 
+#include "support/EntrySwap.h"
+#include "support/HostileTrees.h"
+#include "support/NamedLock.h"
 #include "support/SandboxFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <iterator>
+#include <string>
 
 namespace {
 
@@ -195,6 +200,88 @@ TEST_F(FolderTree, RefusesRelativeAndDriveRelativePaths)
     // The same folder, given absolutely, is emptied: the canary would have shown a wrong deletion.
     EmptyTree(m_sandbox.Below("Work"));
     EXPECT_FALSE(m_sandbox.IsListed("Work\\canary.txt"));
+}
+
+// Under their ANSI names these would delete Outside\g.tmp, beside the emptied folder.
+TEST_F(FolderTree, NamesWithNoExactAnsiFormNeverReachOutside)
+{
+    MakeHostileEntries(m_sandbox, L"Tree");
+    m_sandbox.MakeFile("Tree\\plain.txt");
+
+    EmptyTree(m_sandbox.Below("Tree"));
+
+    EXPECT_FALSE(m_sandbox.IsListed("Tree\\plain.txt"));
+    // Passed over, they stay, and so does the folder that holds them.
+    ExpectHostileEntriesKept(m_sandbox, L"Tree");
+}
+
+TEST_F(FolderTree, AFileSwappedForALinkBeforeItsDeletionLeavesTheTargetAlone)
+{
+    m_sandbox.MakeFile("Target\\doc.txt", "the document");
+    m_sandbox.MakeFile("Tree\\victim.txt");
+    m_sandbox.MakeFile("Tree\\other.txt");
+    const EntrySwap swap(m_sandbox.LiteralBelow(L"Tree\\victim.txt"), "../Target/doc.txt",
+                         m_sandbox.LiteralBelow(L"Target\\doc.txt"));
+
+    EmptyTree(m_sandbox.Below("Tree"));
+
+    ASSERT_TRUE(EntrySwap::Swapped());
+    EXPECT_TRUE(m_sandbox.IsListed("Target\\doc.txt"));
+    EXPECT_TRUE(m_sandbox.IsListed("Tree\\victim.txt"));   // the link, left as it is
+    EXPECT_FALSE(m_sandbox.IsListed("Tree\\other.txt"));
+}
+
+TEST_F(FolderTree, EmptiesPathsBeyondTheAnsiLimitAndNamesEndingInDotsOrBlanks)
+{
+    const std::vector<std::wstring> made = MakeFilesBeyondTheAnsiLimit(m_sandbox, L"Tree", L".txt");
+
+    EmptyTree(m_sandbox.Below("Tree"));
+
+    EXPECT_TRUE(m_sandbox.IsListed("Tree"));
+    for (const std::wstring& file : made)
+        EXPECT_FALSE(m_sandbox.IsLiteralListed(file)) << file.size();
+    // The folders that held them went too.
+    const std::wstring folders[] = {L"Tree\\Dots...", L"Tree\\Blank ", L"Tree\\" + std::wstring(200, L'd')};
+    for (const std::wstring& folder : folders)
+        EXPECT_FALSE(m_sandbox.IsLiteralListed(folder)) << folder.size();
+}
+
+// A folder that is a link is followed where it leads to an ordinary folder on a drive, as for a
+// redirected temporary folder; the link itself stays.
+TEST_F(FolderTree, FollowsAFolderThatIsALinkToAnOrdinaryFolder)
+{
+    m_sandbox.MakeFile("Real\\a.txt");
+    m_sandbox.MakeFile("Real\\Sub\\b.txt");
+    m_sandbox.MakeUnixLink("Redirected", "Real");
+
+    EmptyTree(m_sandbox.Below("Redirected"));
+
+    static const EntryCase kEntries[] = {
+        {"Real", true}, {"Redirected", true}, {"Real\\a.txt", false}, {"Real\\Sub", false},
+    };
+    ExpectEntries(m_sandbox, kEntries, std::size(kEntries));
+}
+
+// Links to the root of drive F: and to a folder outside every drive lead where no emptying may
+// go; every canary stays. F: holds nothing but what its tests make under their lock.
+TEST_F(FolderTree, RefusesFoldersThatReallyLeadToARootOrOutsideEveryDrive)
+{
+    NamedLock lock("DustoraTests.DriveF");
+    SandboxFolder onF('F');
+    onF.MakeFile("canary.txt");
+    OutsideFolder outside;
+    outside.MakeFile("canary.txt");
+    m_sandbox.MakeUnixLink("ToRootOfF", UnixPathOf("F:\\"));
+    m_sandbox.MakeUnixLink("ToOutside", outside.UnixPath());
+
+    for (const char* link : {"ToRootOfF", "ToOutside"}) {
+        SCOPED_TRACE(link);
+        EXPECT_EQ(0, EmptyTree(m_sandbox.Below(link)));
+        EXPECT_FALSE(CPathGuard::MayEmptyFolder(m_sandbox.Below(link)));
+    }
+
+    EXPECT_TRUE(onF.IsListed("canary.txt"));
+    EXPECT_TRUE(outside.IsListed("canary.txt"));
 }
 
 }  // namespace

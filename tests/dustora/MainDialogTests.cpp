@@ -5,6 +5,7 @@
 #include "framework/CClientDC.h"
 #include "resources/DustoraResource.h"
 #include "support/Canvas.h"
+#include "support/CountingCleanerDlg.h"
 #include "support/MainDialogFixture.h"
 #include "support/Pixels.h"
 #include "support/RecordedBoxes.h"
@@ -516,15 +517,6 @@ TEST_F(MainDialog, TheProgramIconIsTheWindowIconAndTheDragIcon)
     });
 }
 
-// The clean run is the dialog's OnOK; this dialog counts the runs instead.
-class CCountingCleanerDlg : public CCleanerDlg {
-public:
-    int m_cleanRuns = 0;
-
-protected:
-    void OnOK() override { ++m_cleanRuns; }
-};
-
 // Only a running program hears that Windows ends; with "clean at shutdown" chosen it cleans,
 // whether or not Windows really ends.
 TEST_F(MainDialog, TheEndOfTheSessionCleansWhenCleanAtShutdownIsChosen)
@@ -561,6 +553,20 @@ TEST_F(MainDialog, StartAndTheCleanRunModeRunTheClean)
     CCountingCleanerDlg cleaning;
     EXPECT_EQ(IDCANCEL, RunModal(cleaning, [](CDialog&) {}, 5000));
     EXPECT_EQ(1, cleaning.m_cleanRuns);
+}
+
+// Start is the default button: Enter on any other control presses it.
+TEST_F(MainDialog, EnterStartsTheClean)
+{
+    CCountingCleanerDlg main;
+    RunModal(main, [](CDialog& d) {
+        const HWND tickBox = ::GetDlgItem(d.GetSafeHwnd(), IDC_DEL_WIN_TEMP);
+        ::SetFocus(tickBox);
+        ::PostMessageA(tickBox, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        ::PostMessageA(tickBox, WM_KEYUP, VK_RETURN, 0xC01C0001);
+        d.PostMessage(WM_COMMAND, IDCANCEL);   // after the keys, through the dialog's own loop
+    });
+    EXPECT_EQ(1, main.m_cleanRuns);
 }
 
 // The details dialog opened over the main dialog is answered from inside its own modal loop.

@@ -1,9 +1,15 @@
 // The checks made before deleting: roots, relative paths and links.
 #include "engine/CPathGuard.h"
+#include "engine/PathParts.h"
 
+#include "support/HostileTrees.h"
 #include "support/SandboxFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <string>
 
 namespace {
 
@@ -145,8 +151,9 @@ TEST(PathGuardLinks, TellsNamesEndingInDotsFromLinksToTheShortenedName)
         SCOPED_TRACE(c.path);
         EXPECT_EQ(c.expected, CPathGuard::IsLink(extended + c.path));
     }
-    // The plain spelling of "alone." reaches "alone", which is not there: nothing to judge.
-    EXPECT_TRUE(CPathGuard::IsLink(sandbox.Below("alone.")));
+    // Names are taken as written in a plain path too: "alone." is that file, not "alone".
+    EXPECT_FALSE(CPathGuard::IsLink(sandbox.Below("alone.")));
+    EXPECT_TRUE(CPathGuard::IsLink(sandbox.Below("alone")));
 }
 
 TEST(PathGuardLinks, ChecksAListedEntryAgainstItsFolder)
@@ -172,6 +179,148 @@ TEST(PathGuardLinks, ChecksAListedEntryAgainstItsFolder)
     WIN32_FIND_DATAA reparse = entry;
     reparse.dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
     EXPECT_TRUE(CPathGuard::IsLinkEntry(sandbox.Below("Targets"), reparse));
+}
+
+TEST(PathParts, LiteralPathTakesEveryNameAsItStands)
+{
+    struct LiteralCase {
+        const char* path;
+        const wchar_t* literal;
+    };
+    static const LiteralCase kCases[] = {
+        {"C:\\", L"\\\\?\\C:\\"},
+        {"c:/Temp/", L"\\\\?\\C:\\Temp"},
+        {"C:\\WINDOWS\\\\APPLOG\\", L"\\\\?\\C:\\WINDOWS\\APPLOG"},
+        {"E:\\T\\Swept/Cache./old.TMP", L"\\\\?\\E:\\T\\Swept\\Cache.\\old.TMP"},
+        {"E:\\T\\dir \\...", L"\\\\?\\E:\\T\\dir \\..."},
+        {"E:\\a\\.\\b\\..\\c", L"\\\\?\\E:\\a\\c"},
+        {"E:\\..\\..\\x", L"\\\\?\\E:\\x"},
+        {"\\\\server\\share\\dir", L"\\\\?\\UNC\\server\\share\\dir"},
+        {"\\\\?\\E:\\T\\report.", L"\\\\?\\E:\\T\\report."},
+        {"temp", L""},        {"C:temp", L""},       {"\\temp", L""},
+        {"\\\\.\\C:", L""}, {"\\\\?\\unix\\tmp", L""}, {"", L""},
+    };
+    for (const LiteralCase& c : kCases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(std::wstring(c.literal), LiteralPath(c.path));
+    }
+}
+
+TEST(PathParts, JudgesFinalPaths)
+{
+    struct FinalCase {
+        const wchar_t* path;
+        bool onADrive;
+        bool root;
+    };
+    static const FinalCase kCases[] = {
+        {L"\\\\?\\C:\\", true, true},           {L"\\\\?\\C:", true, true},
+        {L"\\\\?\\C:\\Temp", true, false},      {L"\\\\?\\UNC\\srv\\share", true, true},
+        {L"\\\\?\\UNC\\srv\\share\\", true, true}, {L"\\\\?\\UNC\\srv\\share\\d", true, false},
+        {L"\\\\?\\unix\\", false, false},       {L"\\\\?\\unix\\tmp\\x", false, false},
+        {L"\\\\?\\Volume{1234}\\", false, false}, {L"C:\\Temp", false, false},
+        {L"", false, false},
+    };
+    for (const FinalCase& c : kCases) {
+        SCOPED_TRACE(std::string(c.path, c.path + std::wcslen(c.path)));
+        EXPECT_EQ(c.onADrive, IsOnADrive(c.path));
+        EXPECT_EQ(c.root, IsDriveOrShareRoot(c.path));
+    }
+    EXPECT_TRUE(IsSameOrAncestor(L"\\\\?\\C:\\users", L"\\\\?\\C:\\Users\\bob"));
+    EXPECT_TRUE(IsSameOrAncestor(L"\\\\?\\C:\\Users\\bob\\", L"\\\\?\\C:\\users\\BOB"));
+    EXPECT_FALSE(IsSameOrAncestor(L"\\\\?\\C:\\Users\\bob\\Temp", L"\\\\?\\C:\\Users\\bob"));
+    EXPECT_FALSE(IsSameOrAncestor(L"\\\\?\\C:\\Use", L"\\\\?\\C:\\Users"));
+}
+
+TEST(PathParts, TakesOnlyNamesWithAnExactAnsiForm)
+{
+    struct NameCase {
+        const wchar_t* name;
+        const char* ansi;   // nullptr: refused
+    };
+    static const NameCase kCases[] = {
+        {L"report.TMP", "report.TMP"}, {L"caf\xE9.txt", "caf\xE9.txt"}, {L"dots...", "dots..."},
+        {L"blank ", "blank "},         {L"a\\b", nullptr},             {L"a/b", nullptr},
+        {L"a:b", nullptr},             {L"a*", nullptr},                {L"a?", nullptr},
+        {L"a\"b", nullptr},            {L"a<b>", nullptr},              {L"a|b", nullptr},
+        {L"tab\there", nullptr},       {L"", nullptr},                  {L"\x4E2D\x6587", nullptr},
+    };
+    for (const NameCase& c : kCases) {
+        SCOPED_TRACE(c.ansi ? c.ansi : "refused");
+        CString ansi = "0xdeadbeef";
+        EXPECT_EQ(c.ansi != nullptr, AnsiNameOf(c.name, ansi));
+        if (c.ansi) {
+            EXPECT_EQ(CString(c.ansi), ansi);
+        }
+    }
+    for (const wchar_t* name : kHostileNames) {
+        CString ansi;
+        EXPECT_FALSE(AnsiNameOf(name, ansi)) << ansi.GetString();
+    }
+}
+
+CString ShellFolder(int csidl)
+{
+    char path[MAX_PATH] = "";
+    return SUCCEEDED(::SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? CString(path) : CString();
+}
+
+CString Parent(const CString& path)
+{
+    return path.Left(path.ReverseFind('\\'));
+}
+
+// Judged, never emptied: a wrong answer here would empty the sandbox's system.
+TEST(PathGuardRoots, NeverEmptiesSystemOrUserFoldersNorWhatHoldsThem)
+{
+    char temp[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, temp);
+    const CString profile = ShellFolder(CSIDL_PROFILE);
+    const CString windows = ShellFolder(CSIDL_WINDOWS);
+    struct FolderCase {
+        CString folder;
+        BOOL mayEmpty;
+    };
+    const FolderCase cases[] = {
+        {windows, FALSE},
+        {ShellFolder(CSIDL_SYSTEM), FALSE},
+        {ShellFolder(CSIDL_PROGRAM_FILES), FALSE},
+        {ShellFolder(CSIDL_PROFILE), FALSE},
+        {ShellFolder(CSIDL_PERSONAL), FALSE},
+        {ShellFolder(CSIDL_DESKTOPDIRECTORY), FALSE},
+        {Parent(profile), FALSE},
+        {windows + "\\", FALSE},
+        {temp, TRUE},
+        {windows + "\\Temp", TRUE},
+    };
+    for (const FolderCase& c : cases) {
+        SCOPED_TRACE(c.folder.GetString());
+        ASSERT_FALSE(c.folder.IsEmpty());
+        EXPECT_EQ(c.mayEmpty, CPathGuard::MayEmptyFolder(c.folder));
+    }
+}
+
+// Where a folder really leads decides: a link to "/" is outside every drive ("\\?\unix\"), a
+// link to the Windows folder is the Windows folder. Only judged: never run on these.
+TEST(PathGuardRoots, JudgesAFolderByWhereItReallyLeads)
+{
+    SandboxFolder sandbox;
+    OutsideFolder outside;
+    sandbox.MakeFolder("Plain");
+    sandbox.MakeUnixLink("ToPlain", "Plain");
+    sandbox.MakeUnixLink("ToHostRoot", "/");
+    sandbox.MakeUnixLink("ToWindows", UnixPathOf(ShellFolder(CSIDL_WINDOWS)));
+    sandbox.MakeUnixLink("ToOutside", outside.UnixPath());
+    sandbox.MakeUnixLink("ToRootOfE", UnixPathOf("E:\\"));
+
+    static const PathCase kCases[] = {
+        {"Plain", TRUE},       {"ToPlain", TRUE},   {"ToHostRoot", FALSE},
+        {"ToWindows", FALSE},  {"ToOutside", FALSE}, {"ToRootOfE", FALSE},
+    };
+    for (const PathCase& c : kCases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(c.expected, CPathGuard::MayEmptyFolder(sandbox.Below(c.path)));
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "app/CCleanerApp.h"
 #include "app/CCleanerDlg.h"
 #include "resources/DustoraResource.h"
+#include "support/CountingCleanerDlg.h"
 #include "support/DialogTemplate.h"
 #include "support/NamedLock.h"
 #include "support/ProgramProfileKey.h"
@@ -357,7 +358,7 @@ TEST_F(Settings, WithACacheFolderNetscapeStaysAsStored)
 TEST_F(Settings, TheCleanRunModeSavesTheLoadedOptions)
 {
     theApp.m_lpCmdLine = "/clean";
-    CCleanerDlg dlg;
+    CCountingCleanerDlg dlg;   // the run itself saves them too
     const INT_PTR result = dlg.DoModal();   // the run mode closes the dialog by itself
     EXPECT_EQ(IDCANCEL, result);
     for (const Option& option : kOptions)

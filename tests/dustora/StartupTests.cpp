@@ -3,6 +3,7 @@
 #include "app/CCleanerApp.h"
 #include "app/CCleanerDlg.h"
 #include "resources/DustoraResource.h"
+#include "support/CountingCleanerDlg.h"
 #include "support/RecordedBoxes.h"
 #include "support/RunModal.h"
 
@@ -86,9 +87,10 @@ TEST_F(Startup, CleanClosesTheDialogByItself)
     for (const char* commandLine : {"/clean", "/CLEAN"}) {
         SCOPED_TRACE(commandLine);
         theApp.m_lpCmdLine = commandLine;
-        CCleanerDlg dlg;
+        CCountingCleanerDlg dlg;
         // Nothing is done from inside: the dialog must end on its own before the time is up.
         EXPECT_EQ(IDCANCEL, RunModal(dlg, [](CDialog&) {}, 5000));
+        EXPECT_EQ(1, dlg.m_cleanRuns);
     }
 }
 

@@ -75,7 +75,7 @@ TEST_F(SystemTray, AddShowsTheIconWithItsRecord)
     EXPECT_TRUE(ShellShows(owner));
 
     const NOTIFYICONDATAA& data = tray.IconData();
-    EXPECT_EQ(488u, data.cbSize);
+    EXPECT_EQ(sizeof(void*) == 4 ? 488u : NOTIFYICONDATAA_V2_SIZE, data.cbSize);   // the 32-bit record is 488 bytes
     EXPECT_EQ(owner.GetSafeHwnd(), data.hWnd);
     EXPECT_EQ(kIconId, data.uID);
     EXPECT_EQ(kCallback, data.uCallbackMessage);

@@ -1,5 +1,7 @@
 #include "support/SandboxFolder.h"
 
+#include "framework/UniqueHandle.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -32,6 +34,64 @@ bool EntryListed(const CString& path)
         return false;
     ::FindClose(search);
     return true;
+}
+
+std::wstring Wide(const CString& text)
+{
+    std::wstring wide(static_cast<size_t>(text.GetLength()), L'\0');
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, text, text.GetLength(), &wide[0], text.GetLength());
+    wide.resize(length > 0 ? static_cast<size_t>(length) : 0);
+    return wide;
+}
+
+// Listed under exactly this name, read literally: Wine's lookups ignore case, so "CASE.TXT"
+// would find "case.txt" before a link of that name exists, and a plain "report." reads "report".
+bool ListedExactly(const CString& path)
+{
+    const std::wstring literal = L"\\\\?\\" + Wide(path);
+    const std::wstring name = literal.substr(literal.rfind(L'\\') + 1);
+    WIN32_FIND_DATAW entry;
+    const UniqueFind search(::FindFirstFileW(literal.c_str(), &entry));
+    if (!search)
+        return false;
+    bool found = false;
+    do {
+        found = name == entry.cFileName;
+    } while (!found && ::FindNextFileW(search.get(), &entry));
+    return found;
+}
+
+bool LiteralExists(const std::wstring& path)
+{
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void MakeLiteralFolders(const std::wstring& path, size_t firstName)
+{
+    for (size_t at = firstName; at <= path.size(); ++at) {
+        if (at == path.size() || path[at] == L'\\')
+            ::CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
+    }
+}
+
+void MakeLiteralFileAt(const std::wstring& path, size_t firstName)
+{
+    MakeLiteralFolders(path.substr(0, path.rfind(L'\\')), firstName);
+    const UniqueFile file(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file) << "error " << ::GetLastError();
+    DWORD written = 0;
+    ::WriteFile(file.get(), "sweep me", 8, &written, nullptr);
+}
+
+void RemoveUnixTree(const CString& unixPath, const std::wstring& windowsPath)
+{
+    if (!IsInsideSandbox(unixPath)) {
+        ADD_FAILURE() << "not removing " << unixPath.GetString() << ": outside the sandbox";
+        return;
+    }
+    ASSERT_TRUE(StartUnixProgram("/bin/rm", {"-rf", unixPath}));
+    EXPECT_TRUE(WaitUntil([&] { return !LiteralExists(windowsPath); })) << unixPath.GetString();
 }
 
 }  // namespace
@@ -99,18 +159,34 @@ SandboxFolder::~SandboxFolder()
     EXPECT_FALSE(EntryListed(m_path)) << m_path.GetString() << " was not removed";
 }
 
+// rm neither follows links nor minds read-only files; Wine's own calls would do both.
 void SandboxFolder::RemoveTree() const
 {
-    if (!EntryListed(m_path))
-        return;
-    const CString unixPath = UnixPathOf(m_path);
-    if (!IsInsideSandbox(unixPath)) {
-        ADD_FAILURE() << "not removing " << unixPath.GetString() << ": outside the sandbox";
-        return;
-    }
-    // rm neither follows links nor minds read-only files; Wine's own calls would do both.
-    ASSERT_TRUE(StartUnixProgram("/bin/rm", {"-rf", unixPath}));
-    EXPECT_TRUE(WaitUntil([&] { return !EntryListed(m_path); })) << m_path.GetString();
+    if (EntryListed(m_path))
+        RemoveUnixTree(UnixPathOf(m_path), LiteralBelow(L""));
+}
+
+std::wstring SandboxFolder::LiteralBelow(const std::wstring& relative) const
+{
+    const std::wstring base = L"\\\\?\\" + Wide(m_path);
+    return relative.empty() ? base : base + L"\\" + relative;
+}
+
+void SandboxFolder::MakeLiteralFolder(const std::wstring& relative) const
+{
+    const std::wstring path = LiteralBelow(relative);
+    MakeLiteralFolders(path, LiteralBelow(L"").size() + 1);
+    ASSERT_TRUE(LiteralExists(path));
+}
+
+void SandboxFolder::MakeLiteralFile(const std::wstring& relative) const
+{
+    MakeLiteralFileAt(LiteralBelow(relative), LiteralBelow(L"").size() + 1);
+}
+
+bool SandboxFolder::IsLiteralListed(const std::wstring& relative) const
+{
+    return LiteralExists(LiteralBelow(relative));
 }
 
 void SandboxFolder::MakeFolder(const char* relative) const
@@ -145,10 +221,53 @@ void SandboxFolder::MakeUnixLink(const char* relative, const char* target) const
     ASSERT_TRUE(CString(target).Find('\\') < 0) << "a link's text is a Unix path: " << target;
     const CString unixLink = unixFolder + "/" + linkPath.Mid(separator + 1);
     ASSERT_TRUE(StartUnixProgram("/bin/ln", {"-s", target, unixLink}));
-    ASSERT_TRUE(WaitUntil([&] { return EntryListed(linkPath); })) << "no link " << linkPath.GetString();
+    ASSERT_TRUE(WaitUntil([&] { return ListedExactly(linkPath); })) << "no link " << linkPath.GetString();
 }
 
 bool SandboxFolder::IsListed(const char* relative) const
 {
     return EntryListed(Below(relative));
+}
+
+void RemoveUnixEntry(const char* windowsPath)
+{
+    const CString unixPath = UnixPathOf(windowsPath);
+    ASSERT_TRUE(IsInsideSandbox(unixPath)) << unixPath.GetString();
+    ASSERT_TRUE(StartUnixProgram("/bin/rm", {"-f", unixPath}));
+    EXPECT_TRUE(WaitUntil([&] { return !ListedExactly(windowsPath); })) << windowsPath;
+}
+
+OutsideFolder::OutsideFolder()
+{
+    const char* root = std::getenv("SANDBOX_ROOT");
+    m_unixPath = CString(root ? root : "") + "/outside/" + CurrentTestName();
+    // rm runs on its own: started for nothing, it could remove the folder made next.
+    if (LiteralExists(LiteralBelow("")))
+        RemoveUnixTree(m_unixPath, LiteralBelow(""));
+    MakeLiteralFolders(LiteralBelow(""), std::wstring(L"\\\\?\\unix\\").size());
+    EXPECT_TRUE(LiteralExists(LiteralBelow(""))) << m_unixPath.GetString();
+}
+
+OutsideFolder::~OutsideFolder()
+{
+    RemoveUnixTree(m_unixPath, LiteralBelow(""));
+}
+
+std::wstring OutsideFolder::LiteralBelow(const char* relative) const
+{
+    CString windows = m_unixPath;
+    windows.Replace("/", "\\");
+    if (*relative)
+        windows += CString("\\") + relative;
+    return L"\\\\?\\unix" + Wide(windows);
+}
+
+void OutsideFolder::MakeFile(const char* relative) const
+{
+    MakeLiteralFileAt(LiteralBelow(relative), std::wstring(L"\\\\?\\unix\\").size());
+}
+
+bool OutsideFolder::IsListed(const char* relative) const
+{
+    return LiteralExists(LiteralBelow(relative));
 }

@@ -1,0 +1,311 @@
+// The clean run from the main dialog's Start: the calls it makes to its progress dialog, what the
+// cleaners then delete in the test's own folders, the stop, the stamp and the report; the pump
+// that keeps the progress window alive during a walk; the drives the run reads from the list.
+#include "dialogs/CCleanProgressDlg.h"
+#include "engine/CSystemFolders.h"
+#include "engine/WalkProgress.h"
+#include "resources/DustoraResource.h"
+#include "support/MainDialogFixture.h"
+#include "support/Pixels.h"
+#include "support/RecordedBoxes.h"
+#include "support/RecycleBin.h"
+#include "support/RunModal.h"
+#include "support/SandboxFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+// Every call the run makes to its progress dialog; act may answer one.
+class CallRecorder : public CRunProgress::Listener {
+public:
+    CallRecorder() : m_previous(CRunProgress::SetListener(this)) {}
+    ~CallRecorder() override { CRunProgress::SetListener(m_previous); }
+    void Heard(CCleanProgressDlg& dialog, const CString& call) override
+    {
+        calls.push_back(call.Str());
+        act(dialog, call.Str());
+    }
+
+    Calls calls;
+    std::function<void(CCleanProgressDlg&, const std::string&)> act;
+
+private:
+    CRunProgress::Listener* m_previous;
+};
+
+// Closes the report the run ends with, as the user does, once it shows; keeps its text and,
+// when asked, a screenshot. Looked for among this thread's windows: the active window may be
+// another test program's.
+struct ReportCloser {
+    static inline std::vector<std::string> texts;
+    static inline const char* screenshot = nullptr;
+
+    static BOOL CALLBACK IsReport(HWND window, LPARAM found)
+    {
+        char title[64] = "";
+        ::GetWindowTextA(window, title, sizeof(title));
+        if (lstrcmpA(title, "Dustora Statistics...") == 0 && ::IsWindowVisible(window))
+            *reinterpret_cast<HWND*>(found) = window;
+        return TRUE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        HWND report = nullptr;
+        ::EnumThreadWindows(::GetCurrentThreadId(), &IsReport, reinterpret_cast<LPARAM>(&report));
+        if (!report)
+            return;
+        if (screenshot)
+            SaveScreenshot(report, screenshot);
+        char text[4096] = "";
+        ::GetDlgItemTextA(report, IDC_REPORT_TEXT, text, sizeof(text));
+        texts.push_back(text);
+        ::PostMessageA(report, WM_COMMAND, IDOK, 0);
+    }
+};
+
+CString g_windowsFolder;
+
+// A new user's main dialog whose folders all lie in the test's own folder: what the run can
+// delete is there, or in the sandbox's Recycle Bin.
+class CleanRun : public MainDialogFixture {
+protected:
+    void SetUp() override
+    {
+        MainDialogFixture::SetUp();
+        m_saved = {theApp.m_folderRecentDocs, theApp.m_folderTemp, theApp.m_folderIECache, theApp.m_folderIECookies};
+        theApp.m_folderRecentDocs = m_sandbox.Below("Recent\\");
+        theApp.m_folderTemp = m_sandbox.Below("Temp\\");
+        theApp.m_folderIECache = m_sandbox.Below("Cache\\");
+        theApp.m_folderIECookies = m_sandbox.Below("Cookies\\");
+        g_windowsFolder = m_sandbox.Below("Win\\");
+        m_savedLookups = CSystemFolders::SetLookups(
+            {[](HWND, int) { return CString(); }, [] { return CString(); }, [] { return g_windowsFolder; }});
+    }
+    void TearDown() override
+    {
+        CSystemFolders::SetLookups(m_savedLookups);
+        theApp.m_folderRecentDocs = m_saved[0];
+        theApp.m_folderTemp = m_saved[1];
+        theApp.m_folderIECache = m_saved[2];
+        theApp.m_folderIECookies = m_saved[3];
+        MainDialogFixture::TearDown();
+    }
+
+    // Unticks every drive and presses Start; the dialog is open and enabled again after the run.
+    // The last-cleaned line it then shows.
+    CString RunFromStart()
+    {
+        CString lastCleaned;
+        const UINT_PTR closer = ::SetTimer(nullptr, 0, 20, &ReportCloser::Tick);
+        RunModal(
+            dlg,
+            [&lastCleaned](CDialog& d) {
+                CCheckListBox& drives = static_cast<CCleanerDlg&>(d).m_driveList;
+                for (int i = 0; i < drives.GetCount(); ++i)
+                    drives.SetCheck(i, BST_UNCHECKED);
+                d.SendDlgItemMessage(IDOK, BM_CLICK);
+                EXPECT_TRUE(d.IsModalLoopRunning());
+                EXPECT_TRUE(d.IsWindowEnabled());
+                lastCleaned = d.GetDlgItemText(IDC_LAST_CLEANED);
+                d.PostMessage(WM_COMMAND, IDCANCEL);
+            },
+            30000);
+        ::KillTimer(nullptr, closer);
+        return lastCleaned;
+    }
+
+    NamedLock m_binLock{kRecycleBinLock};
+    NamedLock m_backupLock{"DustoraTests.SYSBCKUP"};
+    RecordedBoxes m_boxes;
+    SandboxFolder m_sandbox;
+
+private:
+    std::vector<CString> m_saved;
+    CSystemFolders::Lookups m_savedLookups = {};
+};
+
+Calls Step(int position)
+{
+    return {"CheckStop 0", "SetPos " + std::to_string(position)};
+}
+
+Calls Texts(const char* action, const char* item)
+{
+    return {std::string("SetAction ") + action, std::string("SetItem ") + item};
+}
+
+const Calls kTemp = Texts("Cleaning:", "Windows Temp Dir...");
+const Calls kBin = Texts("Empty:", "Recycle Bin...");
+const Calls kAppLog = Texts("Empty:", "AppLog Folder...");
+const Calls kRegBackups = Texts("Deleting:", "Windows98 Registry Old Backups...");
+const Calls kIECache = Texts("Deleting:", "Internet Explorer Cache files...");
+const Calls kTempFiles = Texts("Deleting:", "Temporary Files (TMP, BAK, CHK, etc.)...");
+const Calls kNetscapeCache = Texts("Deleting:", "Netscape Navigator Cache Files...");
+const Calls kNetscapeCookies = Texts("Deleting:", "Netscape Navigator Cookie Files...");
+
+// The run's calls: the bar's start, the steps' calls, the bar's end.
+Calls RunCalls(std::initializer_list<Calls> steps)
+{
+    Calls all = {"SetRange 0 21", "SetPos 0", "SetPos 1"};
+    for (const Calls& step : steps)
+        all.insert(all.end(), step.begin(), step.end());
+    all.push_back("SetPos 21");
+    return all;
+}
+
+struct Setting {
+    const char* section;
+    const char* key;
+    int value;
+};
+
+// Each case starts from a new user's profile with one of everything to clean; stray.TMP lies on
+// a drive that is never ticked.
+TEST_F(CleanRun, EachStepRunsItsCleanerOnlyWhenItsOptionIsOnAndAStopSkipsTheRest)
+{
+    const struct {
+        const char* name;
+        std::vector<Setting> settings;
+        bool netscapeFolder;
+        const char* stopAfter;   // the call after which Stop is pressed
+        Calls calls;
+        std::set<std::string> emptied;
+    } cases[] = {
+        {"only the defaults", {}, false, nullptr,
+         RunCalls({Step(2), kTemp, Step(3), Step(4), kBin, Step(5), kAppLog, Step(6), Step(11), Step(11), kIECache, Step(13),
+              Step(14), Step(15), Step(17)}),
+         {"Temp", "bin", "AppLog", "Cache"}},
+        // The end of the session asks for a second run meanwhile; none starts.
+        {"a stop during the Recycle Bin step", {{"Schedule", "CleanAtShutdown", 1}}, false, "SetItem Recycle Bin...",
+         RunCalls({Step(2), kTemp, Step(3), Step(4), kBin, {"CheckStop 1"}}), {"Temp", "bin"}},
+        {"Internet Explorer unticked, registry backups on", {{"Items", "MSIE", 0}, {"Items", "DelRegBackup", 1}}, false,
+         nullptr,
+         RunCalls({Step(2), kTemp, Step(3), Step(4), kBin, Step(5), kAppLog, Step(6), Step(11), kRegBackups, Step(11),
+              Step(13), Step(14), Step(15), Step(17)}),
+         {"Temp", "bin", "AppLog"}},
+        {"Netscape ticked with both items off", {{"Netscape Items", "DelCacheFolder", 0}}, true, nullptr,
+         RunCalls({Step(2), kTemp, Step(3), Step(4), kBin, Step(5), kAppLog, Step(6), Step(11), Step(11), kIECache, Step(13),
+              Step(14), Step(15), {"SetPos 16"}, Step(17)}),
+         {"Temp", "bin", "AppLog", "Cache"}},
+        {"Netscape cache and cookies on, everything else off",
+         {{"Items", "DelWinTemp", 0}, {"Items", "EmptyRecycleBin", 0}, {"Items", "DelAppLog", 0},
+          {"MSIE Items", "DelCacheFolder", 0}, {"Netscape Items", "DelCookiesFolder", 1}},
+         true, nullptr,
+         RunCalls({Step(2), Step(3), Step(4), Step(5), Step(6), Step(11), Step(11), Step(13), Step(14), Step(15),
+              kNetscapeCache, {"SetPos 16"}, kNetscapeCookies, Step(17)}),
+         {"Netscape"}},
+        {"temporary files on, no drive ticked",
+         {{"Items", "DelCHKFiles", 1}, {"Items", "DelWinTemp", 0}, {"Items", "EmptyRecycleBin", 0},
+          {"Items", "DelAppLog", 0}, {"Items", "MSIE", 0}},
+         false, nullptr,
+         RunCalls({Step(2), Step(3), Step(4), Step(5), Step(6), Step(11), Step(11), Step(13), Step(14), kTempFiles, Step(15),
+              Step(17)}),
+         {}},
+    };
+    const char* const clutter[][2] = {{"Temp", "Temp\\Sub\\a.txt"},   {"Cache", "Cache\\Content.IE5\\b.htm"},
+                                      {"AppLog", "Win\\APPLOG\\c.lgc"}, {"Netscape", "Netscape\\d.dat"},
+                                      {"stray", "stray.TMP"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_profile.Remove();
+        for (const Setting& setting : c.settings)
+            theApp.WriteProfileInt(setting.section, setting.key, setting.value);
+        theApp.m_folderNSCache = c.netscapeFolder ? m_sandbox.Below("Netscape\\") : CString();
+        for (const auto& file : clutter)
+            m_sandbox.MakeFile(file[1]);
+        m_sandbox.MakeFile("binned.txt");
+        EmptyBin();
+        ASSERT_TRUE(PutInBin(m_sandbox.Below("binned.txt")));
+
+        const bool isDefault = c.settings.empty() && !c.netscapeFolder;
+        CallRecorder recorder;
+        recorder.act = [&](CCleanProgressDlg& progress, const std::string& call) {
+            if (call.rfind("SetItem", 0) == 0) {
+                EXPECT_FALSE(dlg.IsWindowEnabled()) << call;
+            }
+            if (c.stopAfter && call == "SetItem Windows Temp Dir...")
+                dlg.SendMessage(WM_ENDSESSION, TRUE, 0);
+            if (c.stopAfter && call == c.stopAfter)
+                ::PostMessageA(::GetDlgItem(progress.GetSafeHwnd(), IDCANCEL), BM_CLICK, 0, 0);
+            if (isDefault && call == "SetItem Internet Explorer Cache files...") {
+                ::RedrawWindow(progress.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+                SaveScreenshot(progress.GetSafeHwnd(), "progress");
+            }
+        };
+        ReportCloser::texts.clear();
+        ReportCloser::screenshot = isDefault ? "report" : nullptr;
+        const CString stamp = RunFromStart();
+
+        EXPECT_EQ(c.calls, recorder.calls);
+        for (const auto& file : clutter)
+            EXPECT_EQ(c.emptied.count(file[0]) == 0, m_sandbox.IsListed(file[1])) << file[1];
+        EXPECT_EQ(c.emptied.count("bin") ? 0 : 1, ItemsInBin());
+        for (const char* kept : {"Temp", "Cache", "Win\\APPLOG"})
+            EXPECT_TRUE(m_sandbox.IsListed(kept)) << kept;
+        // The long form of the local date and time, whatever the day.
+        EXPECT_TRUE(std::regex_match(stamp.Str(), std::regex(R"( System was last Cleaned on \w+, \w+ \d\d, \d{4} \d\d:\d\d:\d\d)")))
+            << stamp.Str();
+        EXPECT_EQ(stamp, theApp.GetProfileString("Stats", "LastCleaned"));
+        ASSERT_EQ(1u, ReportCloser::texts.size());
+        EXPECT_EQ(0u, ReportCloser::texts[0].rfind(" System Clean Report...\r\n\r\nReport for Drive [C:]", 0));
+        EXPECT_TRUE(m_boxes.shown.empty());
+    }
+}
+
+TEST_F(CleanRun, TheDrivesAreTheRootsOfTheCheckedItems)
+{
+    RunModal(dlg, [](CDialog& d) {
+        CCheckListBox& list = static_cast<CCleanerDlg&>(d).m_driveList;
+        list.ResetContent();
+        for (const char* item : {"[D:] DATA", "[E:] ", "[F:] STICK", "[:] ", ""})
+            list.SetCheck(list.AddString(item), BST_CHECKED);
+        list.SetCheck(2, BST_UNCHECKED);
+        const CStringArray roots = static_cast<CCleanerDlg&>(d).SelectedDriveRoots();
+        ASSERT_EQ(2, roots.GetSize());
+        EXPECT_STREQ("D:\\", roots[0]);
+        EXPECT_STREQ("E:\\", roots[1]);
+        d.PostMessage(WM_COMMAND, IDCANCEL);
+    });
+}
+
+// While a walk goes on, the folders it enters show in the item line and the queue is drained,
+// at most once in kPumpIntervalMs; a Stop press then waits for the next stop check. Close puts
+// back the observer that was there before.
+TEST(CleanRunPump, ShowsTheWalksFoldersAndDrainsTheQueueAtMostEveryInterval)
+{
+    constexpr UINT kProbe = WM_APP + 7;
+    CWnd owner;
+    const RECT rect = {100, 100, 400, 300};
+    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "Owner", WS_POPUP | WS_VISIBLE, rect, nullptr, 0));
+    const WalkProgress before = SetWalkProgress({[](void*, const char*) {}, &owner});
+    CRunProgress progress;
+    progress.Create(&owner);
+    ::PostMessageA(::GetDlgItem(progress.Dialog().GetSafeHwnd(), IDCANCEL), BM_CLICK, 0, 0);
+    owner.PostMessage(kProbe);
+    DWORD shown = 0;
+    const DWORD start = ::GetTickCount();
+    for (int folder = 0; ::GetTickCount() - start < 350; ++folder) {
+        const std::string path = "E:\\Walked\\" + std::to_string(folder) + "\\";
+        ReportFolderEntered(path.c_str());
+        shown += progress.Dialog().GetDlgItemText(IDC_PROGRESS_ITEM) == path.c_str() ? 1 : 0;
+    }
+    EXPECT_GE(shown, 1u);
+    EXPECT_LE(shown, (::GetTickCount() - start) / CRunProgress::kPumpIntervalMs);
+    MSG msg;
+    EXPECT_FALSE(::PeekMessageA(&msg, owner.GetSafeHwnd(), kProbe, kProbe, PM_NOREMOVE)) << "the queue was not drained";
+    EXPECT_EQ(1, progress.CheckStop());
+    progress.Close();
+    EXPECT_EQ(&owner, SetWalkProgress(before).context) << "the run's pump is still installed";
+    owner.DestroyWindow();
+}
+
+}  // namespace
