@@ -10,6 +10,7 @@
 #include "support/Pixels.h"
 #include "support/RecordedBoxes.h"
 #include "support/RunModal.h"
+#include "support/TiledLook.h"
 
 #include <gtest/gtest.h>
 
@@ -58,6 +59,7 @@ void ClickDriveItem(CCheckListBox& list, int index)
 
 TEST_F(MainDialog, AFirstStartTicksTheDefaultsButNetscapeAndDisablesTheDrives)
 {
+    const ScopedTile tile(theApp.m_background, ProgramTile());   // as the program shows it
     RunModal(dlg, [](CDialog& d) {
         const struct {
             int id;
