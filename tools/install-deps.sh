@@ -3,9 +3,11 @@
 set -euo pipefail
 
 # wine32:i386 runs the shipped 32-bit programs in the 64-bit prefix; cppcheck is the static
-# analysis of tools/static-analysis.sh.
+# analysis of tools/static-analysis.sh; fp-utils (chmcmd) and libchm-bin make and check the help
+# file, nsis the setup program.
 packages=(cmake make python3 g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest
-          wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick fonts-wine cppcheck)
+          wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick fonts-wine cppcheck
+          fp-utils libchm-bin nsis)
 
 missing() {
     local package

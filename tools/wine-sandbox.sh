@@ -14,7 +14,7 @@
 #   C: the prefix's drive_c (fixed)   D: run/drives/d (CD-ROM)
 #   E: run/drives/e (fixed)           F: run/drives/f (removable)
 # Drive Z: (the whole Linux root) is removed and the user folders are real folders.
-# BINDIR's programs are copied to "C:\Program Files\Dustora\" before each run, and a program
+# BINDIR's programs and help are copied to "C:\Program Files\Dustora\" before each run, and a program
 # given by its Unix path to C:\tests\: Wine starts programs only by a Windows path.
 set -euo pipefail
 
@@ -219,7 +219,7 @@ copy_programs() {
     local program
     while IFS= read -r -d '' program; do
         install_copy "$program" "$run/prefix/drive_c/Program Files/Dustora"
-    done < <(find "$programs" -maxdepth 1 -type f \( -name '*.exe' -o -name '*.EXE' \) -print0)
+    done < <(find "$programs" -maxdepth 1 -type f \( -name '*.exe' -o -name '*.EXE' -o -name '*.chm' \) -print0)
 }
 
 # Wine starts a program only by a path that a drive reaches: the 64-bit loader hands a 32-bit

@@ -101,7 +101,7 @@ TEST(AboutDialog, ShowsTheVersionBlockTheBuildStampAndTheLinks)
         EXPECT_STREQ(HALVEX_WEB_ADDRESS, about.m_makerPage.GetURL());
         EXPECT_STREQ(DUSTORA_HOME_PAGE, about.m_homePage.GetToolTip().GetToolText(&about.m_homePage, kLinkToolId));
         EXPECT_TRUE(about.m_supportMail.GetStyle() & SS_NOTIFY);
-        SaveScreenshot(d, "AboutDialog");
+        SaveScreenshot(d, "about");
         d.PostMessage(WM_COMMAND, IDOK);
     });
 }
@@ -160,7 +160,7 @@ TEST(AboutDialog, ReleaseOverTheIconRollsTheCreditsOnce)
             RECT frame;
             ::GetWindowRect(::GetDlgItem(d, IDC_ABOUT_FRAME), &frame);
             redPixels = CaptureWindow(d, frame).Count(RGB(255, 0, 0));
-            SaveScreenshot(d, "AboutDialog-credits");
+            SaveScreenshot(d, "about-credits");
             d.SendMessage(WM_LBUTTONUP, 0, icon);
         });
         const DWORD start = ::GetTickCount();

@@ -11,6 +11,7 @@
 #include "support/RecycleBin.h"
 #include "support/RunModal.h"
 #include "support/SandboxFolder.h"
+#include "support/TiledLook.h"
 
 #include <gtest/gtest.h>
 
@@ -172,6 +173,7 @@ struct Setting {
 // a drive that is never ticked.
 TEST_F(CleanRun, EachStepRunsItsCleanerOnlyWhenItsOptionIsOnAndAStopSkipsTheRest)
 {
+    const ScopedTile tile(theApp.m_background, ProgramTile());   // the windows as the program shows them
     const struct {
         const char* name;
         std::vector<Setting> settings;

@@ -283,7 +283,7 @@ TEST_F(FolderSettingsDialog, YellowLabelsOnTheTilesAndEditsKeepTheirColours)
         const ColourAnswer edit = AskColour(d, ::GetDlgItem(d, IDC_FOLDER_TEMP), WM_CTLCOLOREDIT);
         EXPECT_NE(::GetStockObject(NULL_BRUSH), edit.brush);
         EXPECT_EQ(RGB(0, 0, 0), edit.text);
-        SaveScreenshot(d, "FolderSettingsDialog");
+        SaveScreenshot(d, "folders");
         d.PostMessage(WM_COMMAND, IDCANCEL);
     });
 }

@@ -32,6 +32,7 @@ struct ItemsDialog {
     // The dialog among the main dialog's, and its flags in the order of boxes.
     CDialog& (*of)(CCleanerDlg&);
     std::vector<int*> (*flags)(CCleanerDlg&);
+    const char* screenshot;   // the picture of the help
 };
 
 const ItemsDialog kDialogs[] = {
@@ -42,17 +43,20 @@ const ItemsDialog kDialogs[] = {
      [](CCleanerDlg& m) {
          return std::vector<int*>{&m.m_ieItemsDlg.m_cleanCache, &m.m_ieItemsDlg.m_emptyCookies,
                                   &m.m_ieItemsDlg.m_deleteTypedUrls};
-     }},
+     },
+     "ie-items"},
     {"Netscape Navigator / Communicator Items...", "OK", "Cancel", " Select Items... ",
      {{1013, "Clean the &Cache Folder.", true}, {1017, "&Delete Cookies.", false}},
      [](CCleanerDlg& m) -> CDialog& { return m.m_netscapeItemsDlg; },
      [](CCleanerDlg& m) {
          return std::vector<int*>{&m.m_netscapeItemsDlg.m_cleanCache, &m.m_netscapeItemsDlg.m_deleteCookies};
-     }},
+     },
+     "netscape-items"},
     {"Outlook 2000 Items...", "O&K", "&Cancel", "",
      {{1054, "Empty Outlook &Deleted Items Folder.", false}},
      [](CCleanerDlg& m) -> CDialog& { return m.m_outlookItemsDlg; },
-     [](CCleanerDlg& m) { return std::vector<int*>{&m.m_outlookItemsDlg.m_emptyDeletedItems}; }},
+     [](CCleanerDlg& m) { return std::vector<int*>{&m.m_outlookItemsDlg.m_emptyDeletedItems}; },
+     "outlook-items"},
     {"Microsoft Office 97/2000 Items...", "&OK", "&Cancel", " Select Items... ",
      {{1019, "Delete Microsoft &Access MRU List.", false}, {1018, "Delete Microsoft &Excel MRU List.", false},
       {1017, "Delete Microsoft &Word MRU List.", false}, {1020, "Delete Microsoft &PowerPoint MRU List.", false}},
@@ -60,7 +64,8 @@ const ItemsDialog kDialogs[] = {
      [](CCleanerDlg& m) {
          return std::vector<int*>{&m.m_officeItemsDlg.m_deleteAccessMru, &m.m_officeItemsDlg.m_deleteExcelMru,
                                   &m.m_officeItemsDlg.m_deleteWordMru, &m.m_officeItemsDlg.m_deletePowerPointMru};
-     }},
+     },
+     "office-items"},
 };
 
 void Click(CDialog& d, int id)
@@ -185,7 +190,7 @@ TEST_F(ItemDialogs, YellowTextOnTheTilesAndTheGroupCaptionOnADarkBlueBand)
                 caption.bottom = caption.top + 14;
                 EXPECT_GT(CaptureWindow(d, caption).Count(RGB(0, 0, 0x5A)), 20);
             }
-            SaveScreenshot(d, (std::string("ItemDialog-") + std::to_string(c.of(main).m_nIDTemplate)).c_str());
+            SaveScreenshot(d, c.screenshot);
             d.PostMessage(WM_COMMAND, IDCANCEL);
         });
     }

@@ -7,8 +7,10 @@
 #include "support/Canvas.h"
 #include "support/CountingCleanerDlg.h"
 #include "support/MainDialogFixture.h"
+#include "support/Pixels.h"
 #include "support/RecordedBoxes.h"
 #include "support/RunModal.h"
+#include "support/TiledLook.h"
 
 #include <gtest/gtest.h>
 
@@ -57,6 +59,7 @@ void ClickDriveItem(CCheckListBox& list, int index)
 
 TEST_F(MainDialog, AFirstStartTicksTheDefaultsButNetscapeAndDisablesTheDrives)
 {
+    const ScopedTile tile(theApp.m_background, ProgramTile());   // as the program shows it
     RunModal(dlg, [](CDialog& d) {
         const struct {
             int id;
@@ -72,6 +75,7 @@ TEST_F(MainDialog, AFirstStartTicksTheDefaultsButNetscapeAndDisablesTheDrives)
             EXPECT_EQ(box.ticked, d.IsDlgButtonChecked(box.id)) << box.id;
         EXPECT_FALSE(Main(d).m_driveList.IsWindowEnabled());
         EXPECT_STREQ("System was not yet Cleaned with Dustora.", d.GetDlgItemText(IDC_LAST_CLEANED));
+        SaveScreenshot(d, "main-window");
         d.PostMessage(WM_COMMAND, IDCANCEL);
     });
 }

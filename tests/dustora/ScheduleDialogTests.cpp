@@ -210,7 +210,7 @@ TEST_F(ScheduleDialog, YellowTextOnTheTilesForEveryControl)
             EXPECT_EQ(TRANSPARENT, answer.backgroundMode);
             EXPECT_EQ(RGB(255, 255, 64), answer.text);
         }
-        SaveScreenshot(d, "ScheduleDialog");
+        SaveScreenshot(d, "schedule");
         d.PostMessage(WM_COMMAND, IDCANCEL);
     });
 }

@@ -6,6 +6,7 @@
 #include "scheduler/CScheduledTask.h"
 #include "scheduler/CSchedulerApp.h"
 #include "scheduler/CSchedulerDlg.h"
+#include "support/Pixels.h"
 #include "support/RecordedBoxes.h"
 #include "support/RunModal.h"
 #include "support/SandboxFolder.h"
@@ -445,6 +446,7 @@ TEST_F(SchedulerDialog, BackgroundIsTiledWithTheProgramPicture)
         }
         ::SelectObject(tileDC, previous);
         ::DeleteDC(tileDC);
+        SaveScreenshot(d, "ordavel");
     });
 }
 
