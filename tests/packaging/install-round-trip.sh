@@ -63,10 +63,13 @@ reg32 add "$run_key" /v "Dustora - Clean" /d "\"$location\\Dustora.exe\" /clean"
 mkdir -p "$(dirname "$task")"
 touch "$task"
 
+# The uninstaller starts a copy of itself from the temporary folder and returns at once; that copy
+# removes the files, then the shortcuts, then the uninstall entry last.
+uninstalled() { [ ! -e "$folder" ] && [ ! -e "$menu" ] && ! key_exists "$uninstall_key"; }
 "$WINE" "$location\\Uninstall.exe" /S </dev/null >/dev/null 2>&1
-for _ in $(seq 1 100); do
-    [ -e "$folder" ] || break
-    sleep 0.2
+for _ in $(seq 1 60); do
+    uninstalled && break
+    sleep 0.3
 done
 [ ! -e "$folder" ] || fail "the program folder is still there: $(ls "$folder" | tr '\n' ' ')"
 [ ! -e "$menu" ] || fail "the Start-menu folder is still there"
