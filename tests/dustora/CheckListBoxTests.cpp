@@ -77,11 +77,13 @@ void ClickAt(CCheckListBox& list, int y, UINT down = WM_LBUTTONDOWN)
 }
 
 // Items are as tall as a dialog's tick box and a pixel above and below; a click below the last
-// item toggles nothing, a fast second click on an item is a second toggle.
-TEST(CheckListBox, ClicksToggleTheItemUnderTheMouse)
+// item toggles nothing, a fast second click on an item is a second toggle. Drawn into a bitmap,
+// the square around the check box differs between a checked and an unchecked item.
+TEST(CheckListBox, ClicksToggleTheItemUnderTheMouseAndTheBoxShowsTheCheck)
 {
     WithList([](CCheckListBox& list) {
-        EXPECT_GE(static_cast<int>(list.SendMessage(LB_GETITEMHEIGHT)), 13 + 2);
+        const int height = static_cast<int>(list.SendMessage(LB_GETITEMHEIGHT));
+        EXPECT_GE(height, 13 + 2);
         RECT client;
         list.GetClientRect(&client);
         ClickAt(list, client.bottom - 2);
@@ -90,24 +92,11 @@ TEST(CheckListBox, ClicksToggleTheItemUnderTheMouse)
         EXPECT_EQ(BST_CHECKED, list.GetCheck(0));
         ClickAt(list, 2, WM_LBUTTONDBLCLK);
         EXPECT_EQ(BST_UNCHECKED, list.GetCheck(0));
-    });
-}
 
-// Drawn into a bitmap: the square around the check box differs between a checked and an
-// unchecked item and is the same for two unchecked ones.
-TEST(CheckListBox, TheCheckBoxShowsTheCheck)
-{
-    WithList([](CCheckListBox& list) {
-        const int height = static_cast<int>(list.SendMessage(LB_GETITEMHEIGHT));
         const auto render = [&](int index) {
             Canvas canvas(120, height);
-            DRAWITEMSTRUCT item = {};
-            item.CtlType = ODT_LISTBOX;
-            item.itemID = static_cast<UINT>(index);
-            item.itemAction = ODA_DRAWENTIRE;
-            item.hwndItem = list.GetSafeHwnd();
-            item.hDC = canvas.dc;
-            item.rcItem = RECT{0, 0, 120, height};
+            DRAWITEMSTRUCT item = {ODT_LISTBOX, 0, static_cast<UINT>(index), ODA_DRAWENTIRE, 0, list.GetSafeHwnd(),
+                                   canvas.dc, RECT{0, 0, 120, height}, 0};
             list.DrawItem(&item);
             std::vector<COLORREF> pixels;
             for (int y = height / 2 - 3; y <= height / 2 + 3; ++y)

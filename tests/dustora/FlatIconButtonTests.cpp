@@ -72,19 +72,15 @@ BEGIN_MESSAGE_MAP(CButtonHostDlg, CDialog)
     ON_BN_CLICKED(kButton, &CButtonHostDlg::OnButtonClicked)
 END_MESSAGE_MAP()
 
-// Draws the button as its parent's owner-draw request would, into the whole canvas.
-void Draw(CFlatIconButton& button, Canvas& canvas, SIZE size, UINT state = 0)
-{
-    DRAWITEMSTRUCT item = {};
-    item.CtlType = ODT_BUTTON;
-    item.CtlID = kButton;
-    item.itemAction = ODA_DRAWENTIRE;
-    item.itemState = state;
-    item.hwndItem = button.GetSafeHwnd();
-    item.hDC = canvas.dc;
-    item.rcItem = RECT{0, 0, size.cx, size.cy};
-    button.DrawItem(&item);
-}
+// The button drawn as its parent's owner-draw request would, into a canvas of its own.
+struct Drawn : Canvas {
+    explicit Drawn(CFlatIconButton& button, UINT state = 0, SIZE size = {100, 40}) : Canvas(size.cx, size.cy)
+    {
+        DRAWITEMSTRUCT item = {ODT_BUTTON, kButton, 0, ODA_DRAWENTIRE, state, button.GetSafeHwnd(), dc,
+                               RECT{0, 0, size.cx, size.cy}, 0};
+        button.DrawItem(&item);
+    }
+};
 
 void Dress(CFlatIconButton& button, int alignment = CFlatIconButton::kIconLeft, int offset = 0)
 {
@@ -124,8 +120,7 @@ TEST(FlatIconButton, ItDrawsItselfAndMeasuresItsIcon)
             EXPECT_EQ(32, button.GetIconSize().cy);
             button.SetIcon(99999, 0);
             EXPECT_EQ(0, button.GetIconSize().cy);
-            Canvas canvas(100, 40);
-            Draw(button, canvas, SIZE{100, 40});
+            const Drawn canvas(button);
             EXPECT_EQ(0, canvas.BoundsOf(kIconColour).right);
         });
     }
@@ -157,8 +152,7 @@ TEST(FlatIconButton, TheIconAndTheCaptionShareTheButton)
         WithButton(dlg, [&c](CFlatIconButton& button) {
             Dress(button, c.alignment, c.offset);
             button.SetAlign(7);   // no such alignment: the one set stays
-            Canvas canvas(c.size.cx, c.size.cy);
-            Draw(button, canvas, c.size);
+            const Drawn canvas(button, 0, c.size);
             EXPECT_EQ(Tie(c.icon), Tie(canvas.BoundsOf(kIconColour)));
             const RECT caption = canvas.BoundsOf(kTextColour);
             if (!*c.caption) {
@@ -185,12 +179,10 @@ TEST(FlatIconButton, FramesAndColoursFollowTheState)
         const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
         const COLORREF light = ::GetSysColor(COLOR_BTNHILIGHT);
         const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
-        Canvas rest(100, 40);
-        Draw(button, rest, SIZE{100, 40});
+        const Drawn rest(button);
         EXPECT_EQ(face, rest.dc.GetPixel(0, 0));
 
-        Canvas down(100, 40);
-        Draw(button, down, SIZE{100, 40}, ODS_SELECTED);
+        const Drawn down(button, ODS_SELECTED);
         EXPECT_EQ(shadow, down.dc.GetPixel(0, 0));
         EXPECT_EQ(light, down.dc.GetPixel(99, 39));
         EXPECT_EQ(Tie(RECT{4, 5, 36, 37}), Tie(down.BoundsOf(kIconColour)));
@@ -202,18 +194,15 @@ TEST(FlatIconButton, FramesAndColoursFollowTheState)
         button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
         ASSERT_EQ(1, button.IsMouseOver());
         EXPECT_EQ(button.GetSafeHwnd(), ::GetCapture());
-        Canvas hover(100, 40);
-        Draw(button, hover, SIZE{100, 40});
+        const Drawn hover(button);
         EXPECT_EQ(light, hover.dc.GetPixel(0, 0));
         EXPECT_EQ(shadow, hover.dc.GetPixel(99, 39));
         EXPECT_NE(0, hover.BoundsOf(kHoverTextColour).right);
         ::ReleaseCapture();
-        Canvas after(100, 40);
-        Draw(button, after, SIZE{100, 40});
+        const Drawn after(button);
         EXPECT_EQ(face, after.dc.GetPixel(0, 0));
 
-        Canvas disabled(100, 40);
-        Draw(button, disabled, SIZE{100, 40}, ODS_DISABLED);
+        const Drawn disabled(button, ODS_DISABLED);
         EXPECT_EQ(0, disabled.BoundsOf(kIconColour).right);
         EXPECT_EQ(0, disabled.BoundsOf(kTextColour).right);
         EXPECT_NE(face, disabled.dc.GetPixel(3 + 16, 20)) << "nothing where the icon goes";
@@ -235,8 +224,7 @@ TEST(FlatIconButton, TransparentPaintsTheParentBeneathFromOneSnapshot)
         ASSERT_TRUE(button.HasSnapshot());
         RECT client;
         button.GetClientRect(&client);
-        Canvas canvas(client.right, client.bottom);
-        Draw(button, canvas, SIZE{client.right, client.bottom});
+        const Drawn canvas(button, 0, SIZE{client.right, client.bottom});
         EXPECT_EQ(kParentColour, canvas.dc.GetPixel(1, 1));
         EXPECT_EQ(kParentColour, canvas.dc.GetPixel(client.right - 2, client.bottom - 2));
 

@@ -38,55 +38,37 @@ TEST_F(MainDialogTray, TheIconIsHiddenUntilAMinimiseAndGoesWithARestore)
     EXPECT_FALSE(dlg.m_tray.IsActive());   // gone with the window
 }
 
-// While it lives, each About box this thread shows is answered with OK from a thread timer
-// inside the box's own loop.
-class AboutBoxCloser {
-public:
-    AboutBoxCloser() : m_timer(::SetTimer(nullptr, 0, 50, &AboutBoxCloser::Tick)) { s_closer = this; }
-    ~AboutBoxCloser()
-    {
-        ::KillTimer(nullptr, m_timer);
-        s_closer = nullptr;
-    }
-    AboutBoxCloser(const AboutBoxCloser&) = delete;
-    AboutBoxCloser& operator=(const AboutBoxCloser&) = delete;
+// Answers each new About box of this thread with OK, from a thread timer inside the box's loop.
+int g_aboutBoxesClosed = 0;
 
-    int closed = 0;
+BOOL CALLBACK CloseAboutBox(HWND window, LPARAM lastClosed)
+{
+    HWND& last = *reinterpret_cast<HWND*>(lastClosed);
+    if (!::IsWindowVisible(window) || !::GetDlgItem(window, IDC_ABOUT_FRAME) || window == last)
+        return TRUE;
+    last = window;
+    ++g_aboutBoxesClosed;
+    ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+    return FALSE;
+}
 
-private:
-    static BOOL CALLBACK FindAboutBox(HWND window, LPARAM found)
-    {
-        if (!::IsWindowVisible(window) || !::GetDlgItem(window, IDC_ABOUT_FRAME))
-            return TRUE;
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        HWND about = nullptr;
-        ::EnumThreadWindows(::GetCurrentThreadId(), FindAboutBox, reinterpret_cast<LPARAM>(&about));
-        if (!s_closer || !about || about == s_closer->m_last)
-            return;
-        s_closer->m_last = about;
-        ++s_closer->closed;
-        ::PostMessageA(about, WM_COMMAND, IDOK, 0);
-    }
-
-    static inline AboutBoxCloser* s_closer = nullptr;
-    UINT_PTR m_timer;
-    HWND m_last = nullptr;
-};
+void CALLBACK CloseAboutBoxes(HWND, UINT, UINT_PTR, DWORD)
+{
+    static HWND lastClosed = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CloseAboutBox, reinterpret_cast<LPARAM>(&lastClosed));
+}
 
 // From the icon's menu the About box leaves the icon alone; the system menu's About box hides
 // it while open and shows it after, also over a visible window.
 TEST_F(MainDialogTray, AboutFromTheSystemMenuLeavesTheIconShown)
 {
     RunModal(dlg, [](CDialog& d) {
-        AboutBoxCloser closer;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &CloseAboutBoxes);
         d.SendMessage(WM_COMMAND, IDM_ABOUTBOX);
         EXPECT_FALSE(IconShown(d));
         d.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX);
-        EXPECT_EQ(2, closer.closed);
+        ::KillTimer(nullptr, timer);
+        EXPECT_EQ(2, g_aboutBoxesClosed);
         EXPECT_TRUE(IconShown(d));
         EXPECT_TRUE(d.IsWindowVisible());
         d.PostMessage(WM_COMMAND, IDCANCEL);

@@ -78,30 +78,23 @@ TEST_F(SystemTray, WithoutAnOwnerNothingIsRegistered)
     EXPECT_STREQ("", tray.IconData().szTip);   // nothing was kept either
 }
 
-// A second delete would be refused by the shell: a second Conceal does not ask it.
-TEST_F(SystemTray, ConcealTwiceDeletesOnceAndRevealComesBackOnce)
+// A second delete would be refused by the shell: a second Conceal does not ask it. Changes made
+// while concealed are kept for Reveal; a long tip is cut to the record.
+TEST_F(SystemTray, ConcealAndRevealEachAskTheShellOnceAndKeepTheChanges)
 {
     ASSERT_TRUE(Add());
     EXPECT_TRUE(tray.Conceal());
     EXPECT_FALSE(Shown());
     EXPECT_TRUE(tray.Conceal());
-    EXPECT_TRUE(tray.Reveal());
-    EXPECT_TRUE(Shown());
-    EXPECT_FALSE(tray.Reveal());   // shown already
-    EXPECT_TRUE(Shown());
-}
-
-// Changes while concealed wait for Reveal; a long tip is cut to the record.
-TEST_F(SystemTray, ChangesWhileConcealedAreKeptForReveal)
-{
-    ASSERT_TRUE(Add());
-    ASSERT_TRUE(tray.Conceal());
     EXPECT_FALSE(tray.ChangeIcon(static_cast<UINT>(IDR_MAINFRAME)));
     EXPECT_FALSE(tray.ChangeTip("Dustora 2.0"));
     EXPECT_EQ(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME)), tray.IconData().hIcon);
     EXPECT_STREQ("Dustora 2.0", tray.IconData().szTip);
 
-    ASSERT_TRUE(tray.Reveal());
+    EXPECT_TRUE(tray.Reveal());
+    EXPECT_TRUE(Shown());
+    EXPECT_FALSE(tray.Reveal());   // shown already
+    EXPECT_TRUE(Shown());
     EXPECT_TRUE(tray.ChangeTip(std::string(300, 'x').c_str()));
     EXPECT_EQ(std::string(127, 'x'), tray.IconData().szTip);
 }
@@ -123,8 +116,9 @@ TEST_F(SystemTray, DeleteAndTheDestructorLeaveNothingRegistered)
 }
 
 // Another icon's notifications, clicks that are no command, and any click on an icon without a
-// menu send nothing.
-TEST_F(SystemTray, ClicksThatAreNoCommandDoNothing)
+// menu send nothing. The menu's first entry is the Help submenu, which has no command: a double
+// click runs the first entry that has one, "&Show Options".
+TEST_F(SystemTray, OnlyADoubleClickOrTheMenuSendACommand)
 {
     ASSERT_TRUE(Add());
     EXPECT_EQ(0, tray.HandleNotification(kIconId + 1, WM_RBUTTONUP));
@@ -137,13 +131,7 @@ TEST_F(SystemTray, ClicksThatAreNoCommandDoNothing)
     DrainMessages();
     EXPECT_TRUE(owner.commands.empty());
     EXPECT_TRUE(owner.popups.empty());
-}
 
-// The menu's first entry is the Help submenu, which has no command: a double click runs the
-// first entry that has one, "&Show Options".
-TEST_F(SystemTray, ADoubleClickRunsShowOptions)
-{
-    ASSERT_TRUE(Add());
     EXPECT_EQ(1, tray.HandleNotification(kIconId, MAKELPARAM(WM_LBUTTONDBLCLK, 0)));
     EXPECT_EQ(std::vector<UINT>{ID_SHOW_OPTIONS}, owner.commands);
 }
