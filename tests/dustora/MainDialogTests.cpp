@@ -6,6 +6,7 @@
 #include "support/Pixels.h"
 #include "support/RecordedBoxes.h"
 #include "support/RunModal.h"
+#include "support/SandboxProcess.h"
 #include "support/TiledLook.h"
 
 #include <gtest/gtest.h>
@@ -211,22 +212,9 @@ TEST_F(MainDialog, TheDriveListHoldsTheFixedAndRemovableDrivesAndFollowsItsTickB
     });
 }
 
-BOOL CALLBACK CollectVisible(HWND window, LPARAM found)
-{
-    if (::IsWindowVisible(window))
-        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> VisibleWindowsOfThisThread()
-{
-    std::vector<HWND> windows;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &CollectVisible, reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
-
 // The sandbox has no Netscape cache folder, no Outlook Express and no Office (the detection tests
-// that make their keys wait meanwhile); the test program's folder has no Ordavel.EXE and no help.
+// that make their keys wait meanwhile); the test program's folder has no Ordavel.EXE and no help:
+// no window opens.
 TEST_F(MainDialog, WhatIsMissingIsExplainedAndHelpWithoutItsFileShowsNothing)
 {
     NamedLock officeKeys("DustoraTests.OfficeKeys");
@@ -236,7 +224,7 @@ TEST_F(MainDialog, WhatIsMissingIsExplainedAndHelpWithoutItsFileShowsNothing)
     std::vector<HWND> after;
     RunModal(dlg, [&](CDialog& d) {
         ASSERT_EQ(static_cast<UINT>(BST_CHECKED), d.IsDlgButtonChecked(IDC_OUTLOOK));
-        before = VisibleWindowsOfThisThread();
+        before = TopLevelWindows(::GetCurrentProcessId());
         for (int id : {IDC_NETSCAPE, IDC_NETSCAPE_ITEMS, IDC_OUTLOOK_ITEMS, IDC_OFFICE_ITEMS, IDC_OUTLOOK_ITEMS,
                        IDC_OFFICE_ITEMS, IDC_RUN_HISTORY_NOTE, IDC_REG_BACKUP_NOTE, IDC_ADVANCED_SCHEDULER,
                        IDC_HELP_BUTTON})
@@ -244,7 +232,7 @@ TEST_F(MainDialog, WhatIsMissingIsExplainedAndHelpWithoutItsFileShowsNothing)
         for (UINT command : {ID_HELP_CONTENTS, ID_HELP_GETTING_STARTED, ID_HELP_LICENSE})
             d.SendMessage(WM_COMMAND, command);
         DrainMessages();
-        after = VisibleWindowsOfThisThread();
+        after = TopLevelWindows(::GetCurrentProcessId());
         // Netscape is refused but stays enabled; Outlook and Office, refused once, stay off and disabled.
         EXPECT_EQ(static_cast<UINT>(BST_UNCHECKED), d.IsDlgButtonChecked(IDC_NETSCAPE));
         EXPECT_TRUE(dlg.m_netscapeBox.IsWindowEnabled());

@@ -83,11 +83,11 @@ void CALLBACK PickShowOptions(HWND, UINT, UINT_PTR timer, DWORD)
 }
 
 // "Show Options", by a double click or from the menu, leaves the icon shown; notifications for
-// another icon, and clicks that are no command, change nothing.
-TEST_F(MainDialogTray, ALoadStartHidesBehindTheIconWhichShowsTheOptions)
+// another icon, and clicks that are no command, change nothing. Exit saves the settings and ends.
+TEST_F(MainDialogTray, ALoadStartHidesBehindTheIconWhichShowsTheOptionsAndExits)
 {
     theApp.m_lpCmdLine = "/load";
-    RunModal(dlg, [](CDialog& d) {
+    const INT_PTR result = RunModal(dlg, [](CDialog& d) {
         EXPECT_FALSE(d.IsWindowVisible());
         EXPECT_TRUE(IconShown(d));
         EXPECT_EQ(0, d.SendMessage(WM_TRAYNOTIFY, IDR_TRAY_MENU + 1, WM_LBUTTONDBLCLK));
@@ -104,14 +104,7 @@ TEST_F(MainDialogTray, ALoadStartHidesBehindTheIconWhichShowsTheOptions)
         EXPECT_EQ(1, d.SendMessage(WM_TRAYNOTIFY, IDR_TRAY_MENU, WM_RBUTTONUP));
         DrainMessages();
         EXPECT_TRUE(d.IsWindowVisible());
-        d.PostMessage(WM_COMMAND, IDCANCEL);
-    });
-}
 
-TEST_F(MainDialogTray, ExitFromTheIconSavesTheSettingsAndEnds)
-{
-    theApp.m_lpCmdLine = "/load";
-    const INT_PTR result = RunModal(dlg, [](CDialog& d) {
         d.CheckDlgButton(IDC_DEL_INVALID_SHORTCUTS, BST_CHECKED);
         d.SendMessage(WM_COMMAND, ID_APP_EXIT);
     });
