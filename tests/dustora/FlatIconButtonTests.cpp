@@ -171,10 +171,10 @@ TEST(FlatIconButton, TheIconAndTheCaptionShareTheButton)
 // No frame at rest; pressed, a sunken frame, the content one pixel right and down and the caption
 // in the hover colour; under the mouse (which it captures) a raised frame until the capture goes;
 // disabled, icon and caption embossed.
-TEST(FlatIconButton, FramesAndColoursFollowTheState)
+TEST(FlatIconButton, FramesAndColoursFollowTheStateAndADoubleClickIsASecondPress)
 {
     CButtonHostDlg dlg("Go");
-    WithButton(dlg, [](CFlatIconButton& button) {
+    WithButton(dlg, [&dlg](CFlatIconButton& button) {
         Dress(button);
         const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
         const COLORREF light = ::GetSysColor(COLOR_BTNHILIGHT);
@@ -206,6 +206,13 @@ TEST(FlatIconButton, FramesAndColoursFollowTheState)
         EXPECT_EQ(0, disabled.BoundsOf(kIconColour).right);
         EXPECT_EQ(0, disabled.BoundsOf(kTextColour).right);
         EXPECT_NE(face, disabled.dc.GetPixel(3 + 16, 20)) << "nothing where the icon goes";
+
+        for (UINT down : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}) {   // a double click is a second press
+            button.SendMessage(down, MK_LBUTTON, MAKELPARAM(5, 5));
+            button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        }
+        DrainMessages();
+        EXPECT_EQ(2, dlg.m_clicks);
     });
 }
 
@@ -234,21 +241,6 @@ TEST(FlatIconButton, TransparentPaintsTheParentBeneathFromOneSnapshot)
         ASSERT_TRUE(button.HasSnapshot());
         button.SendMessage(WM_SYSCOLORCHANGE);
         EXPECT_FALSE(button.HasSnapshot());
-    });
-}
-
-TEST(FlatIconButton, ADoubleClickIsASecondPress)
-{
-    CButtonHostDlg dlg("Go");
-    RunModal(dlg, [](CDialog& d) {
-        auto& host = static_cast<CButtonHostDlg&>(d);
-        for (UINT down : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}) {
-            host.m_button.SendMessage(down, MK_LBUTTON, MAKELPARAM(5, 5));
-            host.m_button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-        }
-        DrainMessages();
-        EXPECT_EQ(2, host.m_clicks);
-        d.PostMessage(WM_COMMAND, IDCANCEL);
     });
 }
 
