@@ -1,5 +1,5 @@
-// The list box with a check box per item: checks kept per item, toggled by the mouse and the
-// space bar, and drawn with the item's text.
+// The list box with a check box per item: checks kept per item, toggled by the mouse, and drawn
+// with the item's text.
 #include "framework/CCheckListBox.h"
 #include "framework/CDialog.h"
 #include "support/Canvas.h"
@@ -45,87 +45,68 @@ void WithList(Action action)
     });
 }
 
-TEST(CheckListBox, ItemsStartUncheckedAndKeepTheirOwnCheck)
+std::vector<int> Checks(const CCheckListBox& list)
+{
+    std::vector<int> checks;
+    for (int i = -1; i <= list.GetCount(); ++i)
+        checks.push_back(list.GetCheck(i));
+    return checks;
+}
+
+// Checks(), from the index before the first item to the one after the last: those two have none.
+TEST(CheckListBox, EachItemKeepsItsOwnCheck)
 {
     WithList([](CCheckListBox& list) {
-        ASSERT_EQ(3, list.GetCount());
-        for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(BST_UNCHECKED, list.GetCheck(i)) << i;
+        EXPECT_EQ((std::vector<int>{-1, 0, 0, 0, -1}), Checks(list));
         list.SetCheck(1, BST_CHECKED);
         list.SetCheck(2, 2);   // anything but unchecked ticks
-        EXPECT_EQ(BST_CHECKED, list.GetCheck(1));
-        EXPECT_EQ(BST_CHECKED, list.GetCheck(2));
-
+        list.SetCheck(3, BST_CHECKED);
+        list.SetCheck(-1, BST_CHECKED);
+        EXPECT_EQ((std::vector<int>{-1, 0, 1, 1, -1}), Checks(list));
         // A check moves with its item.
         list.SendMessage(LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("[A:] "));
-        EXPECT_EQ(BST_UNCHECKED, list.GetCheck(0));
-        EXPECT_EQ(BST_CHECKED, list.GetCheck(2));
+        EXPECT_EQ((std::vector<int>{-1, 0, 0, 1, 1, -1}), Checks(list));
         EXPECT_STREQ("[E:] SANDBOX", list.GetText(2));
     });
 }
 
-TEST(CheckListBox, AnIndexThatIsNoItemHasNoCheck)
+void ClickAt(CCheckListBox& list, int y, UINT down = WM_LBUTTONDOWN)
 {
-    WithList([](CCheckListBox& list) {
-        EXPECT_EQ(-1, list.GetCheck(-1));
-        EXPECT_EQ(-1, list.GetCheck(3));
-        list.SetCheck(3, BST_CHECKED);
-        list.SetCheck(-1, BST_CHECKED);
-        EXPECT_EQ(3, list.GetCount());
-    });
+    list.SendMessage(down, MK_LBUTTON, MAKELPARAM(5, y));
+    list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, y));
 }
 
-TEST(CheckListBox, ItemsAreTallEnoughForTheirCheckBox)
+// Items are as tall as a dialog's tick box and a pixel above and below; a click below the last
+// item toggles nothing, a fast second click on an item is a second toggle. Drawn into a bitmap,
+// the square around the check box differs between a checked and an unchecked item.
+TEST(CheckListBox, ClicksToggleTheItemUnderTheMouseAndTheBoxShowsTheCheck)
 {
     WithList([](CCheckListBox& list) {
         const int height = static_cast<int>(list.SendMessage(LB_GETITEMHEIGHT));
-        EXPECT_GE(height, 13 + 2);   // a dialog's tick box and a pixel above and below
-    });
-}
-
-TEST(CheckListBox, ClicksBelowTheLastItemToggleNothing)
-{
-    WithList([](CCheckListBox& list) {
+        EXPECT_GE(height, 13 + 2);
         RECT client;
         list.GetClientRect(&client);
-        list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, client.bottom - 2));
-        list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, client.bottom - 2));
-        for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(BST_UNCHECKED, list.GetCheck(i)) << i;
-        // A fast second click on an item is a second toggle.
-        list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 2));
-        list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 2));
-        list.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 2));
-        list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 2));
+        ClickAt(list, client.bottom - 2);
+        EXPECT_EQ((std::vector<int>{-1, 0, 0, 0, -1}), Checks(list));
+        ClickAt(list, 2);
+        EXPECT_EQ(BST_CHECKED, list.GetCheck(0));
+        ClickAt(list, 2, WM_LBUTTONDBLCLK);
         EXPECT_EQ(BST_UNCHECKED, list.GetCheck(0));
-    });
-}
 
-// Drawn into a bitmap: the tick shows where the check box is, the text beside it.
-TEST(CheckListBox, TheCheckBoxShowsTheCheck)
-{
-    WithList([](CCheckListBox& list) {
-        const int height = static_cast<int>(list.SendMessage(LB_GETITEMHEIGHT));
-        const auto render = [&](int index, int x, int y) {
+        const auto render = [&](int index) {
             Canvas canvas(120, height);
-            DRAWITEMSTRUCT item = {};
-            item.CtlType = ODT_LISTBOX;
-            item.itemID = static_cast<UINT>(index);
-            item.itemAction = ODA_DRAWENTIRE;
-            item.hwndItem = list.GetSafeHwnd();
-            item.hDC = canvas.dc;
-            item.rcItem = RECT{0, 0, 120, height};
+            DRAWITEMSTRUCT item = {ODT_LISTBOX, 0, static_cast<UINT>(index), ODA_DRAWENTIRE, 0, list.GetSafeHwnd(),
+                                   canvas.dc, RECT{0, 0, 120, height}, 0};
             list.DrawItem(&item);
             std::vector<COLORREF> pixels;
-            for (int dy = -3; dy <= 3; ++dy)
-                for (int dx = -3; dx <= 3; ++dx)
-                    pixels.push_back(canvas.dc.GetPixel(x + dx, y + dy));
+            for (int y = height / 2 - 3; y <= height / 2 + 3; ++y)
+                for (int x = 2 + 13 / 2 - 3; x <= 2 + 13 / 2 + 3; ++x)
+                    pixels.push_back(canvas.dc.GetPixel(x, y));
             return pixels;
         };
-        const int middle = 2 + 13 / 2;
         list.SetCheck(1, BST_CHECKED);
-        EXPECT_NE(render(0, middle, height / 2), render(1, middle, height / 2));
-        EXPECT_EQ(render(0, middle, height / 2), render(2, middle, height / 2));
+        EXPECT_NE(render(0), render(1));
+        EXPECT_EQ(render(0), render(2));
     });
 }
 

@@ -1,42 +1,27 @@
-// Dustora's main options dialog as a new user meets it: its controls and their first state, the
-// drive list, the details buttons with their refusals, the notes, help and the scheduler
-// program, the colours on the tiles and the tooltips.
-#include "framework/CBitmap.h"
-#include "framework/CClientDC.h"
+// Dustora's main options dialog as a new user meets it: its first state, captions and tips, the
+// drive list, the details buttons with their refusals, help and the scheduler program, the look.
 #include "resources/DustoraResource.h"
-#include "support/Canvas.h"
 #include "support/CountingCleanerDlg.h"
 #include "support/MainDialogFixture.h"
 #include "support/Pixels.h"
 #include "support/RecordedBoxes.h"
 #include "support/RunModal.h"
+#include "support/SandboxProcess.h"
 #include "support/TiledLook.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
 using MainDialog = MainDialogFixture;
 
-CCleanerDlg& Main(CDialog& d)
-{
-    return static_cast<CCleanerDlg&>(d);
-}
-
 void Click(CDialog& d, int id)
 {
     d.SendDlgItemMessage(id, BM_CLICK);
-}
-
-std::vector<std::string> DriveItems(const CCleanerDlg& dlg)
-{
-    std::vector<std::string> items;
-    for (int i = 0; i < dlg.m_driveList.GetCount(); ++i)
-        items.push_back(dlg.m_driveList.GetText(i).Str());
-    return items;
 }
 
 std::vector<int> DriveChecks(const CCleanerDlg& dlg)
@@ -47,107 +32,132 @@ std::vector<int> DriveChecks(const CCleanerDlg& dlg)
     return checks;
 }
 
-// A real click of the mouse on the middle of an item.
-void ClickDriveItem(CCheckListBox& list, int index)
+std::vector<int> AllDrives(const CCleanerDlg& dlg, int check)
 {
-    RECT item = {};
-    ASSERT_NE(LB_ERR, list.SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
-    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
-    list.SendMessage(WM_LBUTTONUP, 0, at);
+    return std::vector<int>(static_cast<size_t>(dlg.m_driveList.GetCount()), check);
 }
 
-TEST_F(MainDialog, AFirstStartTicksTheDefaultsButNetscapeAndDisablesTheDrives)
+std::string Loaded(UINT id)
+{
+    CString text;
+    text.LoadString(id);
+    return text.Str();
+}
+
+// Yellow labels straight on the tiles, group captions on dark blue, the last-cleaned line on
+// blue; the banner centred at the top; the buttons painted over the tiles; the program's icon.
+TEST_F(MainDialog, AFirstStartShowsTheDefaultsTheCaptionsTheTipsAndTheTiledLook)
 {
     const ScopedTile tile(theApp.m_background, ProgramTile());   // as the program shows it
-    RunModal(dlg, [](CDialog& d) {
-        const struct {
-            int id;
-            UINT ticked;
-        } boxes[] = {
-            {IDC_DEL_WINDOWS_DOC_HISTORY, 1}, {IDC_EMPTY_RECYCLE_BIN, 1}, {IDC_DEL_WIN_TEMP, 1},
-            {IDC_DEL_APP_LOG, 1},             {IDC_MSIE, 1},             {IDC_OUTLOOK, 1},
-            {IDC_NETSCAPE, 0},                {IDC_OFFICE, 0},           {IDC_DEL_INVALID_SHORTCUTS, 0},
-            {IDC_CLEAN_REG_UNINSTALL, 0},     {IDC_DEL_WIN_RUN_HISTORY, 0}, {IDC_DEL_REG_BACKUP, 0},
-            {IDC_DEL_REG_INVALID_OLE, 0},     {IDC_DEL_CHK_FILES, 0},
-        };
-        for (const auto& box : boxes)
-            EXPECT_EQ(box.ticked, d.IsDlgButtonChecked(box.id)) << box.id;
-        EXPECT_FALSE(Main(d).m_driveList.IsWindowEnabled());
-        EXPECT_STREQ("System was not yet Cleaned with Dustora.", d.GetDlgItemText(IDC_LAST_CLEANED));
+    RunModal(dlg, [&](CDialog& d) {
         SaveScreenshot(d, "main-window");
-        d.PostMessage(WM_COMMAND, IDCANCEL);
-    });
-}
+        for (int ticked : {IDC_DEL_WINDOWS_DOC_HISTORY, IDC_EMPTY_RECYCLE_BIN, IDC_DEL_WIN_TEMP, IDC_DEL_APP_LOG,
+                           IDC_MSIE, IDC_OUTLOOK})
+            EXPECT_EQ(1u, d.IsDlgButtonChecked(ticked)) << ticked;
+        for (int unticked : {IDC_NETSCAPE, IDC_OFFICE, IDC_DEL_INVALID_SHORTCUTS, IDC_CLEAN_REG_UNINSTALL,
+                             IDC_DEL_WIN_RUN_HISTORY, IDC_DEL_REG_BACKUP, IDC_DEL_REG_INVALID_OLE, IDC_DEL_CHK_FILES})
+            EXPECT_EQ(0u, d.IsDlgButtonChecked(unticked)) << unticked;
+        EXPECT_FALSE(dlg.m_driveList.IsWindowEnabled());
 
-TEST_F(MainDialog, TheLastCleanedLineShowsTheStoredText)
-{
-    theApp.WriteProfileString("Stats", "LastCleaned", " System was last Cleaned on Monday, June 01, 2020 10:00:00");
-    RunModal(dlg, [](CDialog& d) {
-        EXPECT_STREQ(" System was last Cleaned on Monday, June 01, 2020 10:00:00", d.GetDlgItemText(IDC_LAST_CLEANED));
-        d.PostMessage(WM_COMMAND, IDCANCEL);
-    });
-}
-
-// Every control of the template, with its kind and text.
-TEST_F(MainDialog, TheTemplateHoldsEveryControl)
-{
-    RunModal(dlg, [](CDialog& d) {
-        const struct {
-            int id;
-            const char* className;
-            const char* text;
-        } controls[] = {
-            {IDC_BANNER, "Static", nullptr},
-            {IDC_LAST_CLEANED, "Static", nullptr},
-            {IDC_STANDARD_GROUP, "Button", " Standard Windows Items... "},
-            {IDC_REGISTRY_GROUP, "Button", " Registry Items... "},
-            {IDC_RUN_HISTORY_NOTE, "Button", ""},
-            {IDC_REG_BACKUP_NOTE, "Button", ""},
-            {IDC_IE_GROUP, "Button", " Internet Explorer "},
-            {IDC_IE_ITEMS, "Button", "&IE Items..."},
-            {IDC_OUTLOOK_GROUP, "Button", "Outlook 2000"},
-            {IDC_OUTLOOK_ITEMS, "Button", "&Outlook Items..."},
-            {IDC_NETSCAPE_GROUP, "Button", " Netscape Navigator "},
-            {IDC_NETSCAPE_ITEMS, "Button", "&Netscape Items..."},
-            {IDC_OFFICE_GROUP, "Button", "Office 97/2000"},
-            {IDC_OFFICE_ITEMS, "Button", "Office Items..."},
-            {IDC_GENERAL_GROUP, "Button", " General "},
-            {IDC_DRIVES_LABEL, "Static", "Select Drives to Clean:"},
-            {IDC_DRIVE_LIST, "ListBox", nullptr},
-            {IDC_AUTOMATIC_GROUP, "Button", " Automatic Clean "},
-            {IDC_SCHEDULE, "Button", "S&chedule"},
-            {IDC_ADVANCED_SCHEDULER, "Button", "Advanced Scheduler"},
-            {IDOK, "Button", "&Start"},
-            {IDCANCEL, "Button", "E&xit"},
-            {IDC_FOLDERS, "Button", "&Folders"},
-            {IDC_HELP_BUTTON, "Button", "&Help"},
-            {IDC_DEL_CHK_FILES, "Button", "Delete .CHK, .BAK, .GID, and .TMP files."},
+        const struct { int id; const char* text; } captions[] = {
+            {IDC_LAST_CLEANED, "System was not yet Cleaned with Dustora."}, {IDC_GENERAL_GROUP, " General "},
+            {IDC_STANDARD_GROUP, " Standard Windows Items... "}, {IDC_REGISTRY_GROUP, " Registry Items... "},
+            {IDC_IE_GROUP, " Internet Explorer "}, {IDC_IE_ITEMS, "&IE Items..."}, {IDC_OUTLOOK_GROUP, "Outlook 2000"},
+            {IDC_OUTLOOK_ITEMS, "&Outlook Items..."}, {IDC_NETSCAPE_GROUP, " Netscape Navigator "},
+            {IDC_NETSCAPE_ITEMS, "&Netscape Items..."}, {IDC_OFFICE_GROUP, "Office 97/2000"},
+            {IDC_OFFICE_ITEMS, "Office Items..."}, {IDC_DRIVES_LABEL, "Select Drives to Clean:"},
+            {IDC_AUTOMATIC_GROUP, " Automatic Clean "}, {IDC_SCHEDULE, "S&chedule"}, {IDOK, "&Start"},
+            {IDC_ADVANCED_SCHEDULER, "Advanced Scheduler"}, {IDCANCEL, "E&xit"}, {IDC_FOLDERS, "&Folders"},
+            {IDC_HELP_BUTTON, "&Help"}, {IDC_DEL_CHK_FILES, "Delete .CHK, .BAK, .GID, and .TMP files."},
         };
-        for (const auto& control : controls) {
-            SCOPED_TRACE(control.id);
-            const HWND window = ::GetDlgItem(d.GetSafeHwnd(), control.id);
-            ASSERT_NE(nullptr, window);
-            char className[32] = "";
-            ::GetClassNameA(window, className, sizeof(className));
-            EXPECT_EQ(0, lstrcmpiA(control.className, className)) << className;
-            if (control.text) {
-                EXPECT_STREQ(control.text, d.GetDlgItemText(control.id));
-            }
+        for (const auto& caption : captions)
+            EXPECT_STREQ(caption.text, d.GetDlgItemText(caption.id)) << caption.id;
+
+        const struct { int id; const char* text; } tips[] = {
+            {IDC_DEL_WINDOWS_DOC_HISTORY, "Delete the Windows Recent Documents History."},
+            {IDC_EMPTY_RECYCLE_BIN, "Empty the Windows Recycle Bin."},
+            {IDC_DEL_WIN_TEMP, "Clean the Windows Temporary Folder."},
+            {IDC_DEL_APP_LOG, "Empty the Windows98 Applications Log Folder."},
+            {IDC_IE_ITEMS, "Select which Internet Explorer Items to Clean."},
+        };
+        EXPECT_EQ(5, dlg.m_tooltips.GetToolCount());
+        for (const auto& tip : tips) {
+            const auto control = reinterpret_cast<UINT_PTR>(d.GetDlgItem(tip.id)->GetSafeHwnd());
+            EXPECT_STREQ(tip.text, dlg.m_tooltips.GetToolText(&d, control)) << tip.id;
         }
-        EXPECT_EQ(static_cast<DWORD>(SS_BITMAP), Main(d).m_banner.GetStyle() & SS_TYPEMASK);
-        const DWORD listStyle = Main(d).m_driveList.GetStyle();
-        for (DWORD bit : {DWORD(LBS_OWNERDRAWFIXED), DWORD(LBS_HASSTRINGS), DWORD(LBS_NOSEL), DWORD(LBS_NOTIFY)})
-            EXPECT_EQ(bit, listStyle & bit) << std::hex << bit;
-        EXPECT_EQ(0u, listStyle & LBS_SORT);
-        // The platform draws a control's border as a sunken edge.
-        EXPECT_TRUE((listStyle & WS_BORDER) || (Main(d).m_driveList.GetExStyle() & WS_EX_CLIENTEDGE));
+
+        // The system menu ends with a separator and About.
+        const HMENU menu = d.GetSystemMenu(FALSE);
+        const int count = ::GetMenuItemCount(menu);
+        ASSERT_GE(count, 2);
+        EXPECT_EQ(static_cast<UINT>(IDM_ABOUTBOX), ::GetMenuItemID(menu, count - 1));
+        char about[64] = "";
+        ::GetMenuStringA(menu, IDM_ABOUTBOX, about, sizeof(about), MF_BYCOMMAND);
+        EXPECT_STREQ("&About Dustora...", about);
+        EXPECT_TRUE(::GetMenuState(menu, static_cast<UINT>(count - 2), MF_BYPOSITION) & MF_SEPARATOR);
+
+        const COLORREF kGroupBand = RGB(0, 0, 90);
+        const struct { int id; int mode; COLORREF background; } labels[] = {   // CLR_INVALID: not looked at
+            {IDC_DEL_WINDOWS_DOC_HISTORY, TRANSPARENT, CLR_INVALID}, {IDC_DRIVES_LABEL, TRANSPARENT, CLR_INVALID},
+            {IDC_STANDARD_GROUP, OPAQUE, kGroupBand}, {IDC_OFFICE_GROUP, OPAQUE, kGroupBand},
+            {IDC_AUTOMATIC_GROUP, OPAQUE, kGroupBand}, {IDC_LAST_CLEANED, OPAQUE, RGB(0, 0, 175)},
+        };
+        for (const auto& label : labels) {
+            const ColourAnswer answer = AskColour(d.GetSafeHwnd(), d.GetDlgItem(label.id)->GetSafeHwnd());
+            EXPECT_EQ(static_cast<HBRUSH>(::GetStockObject(HOLLOW_BRUSH)), answer.brush) << label.id;
+            EXPECT_EQ(RGB(255, 255, 64), answer.text) << label.id;
+            EXPECT_EQ(label.mode, answer.backgroundMode) << label.id;
+            EXPECT_TRUE(label.background == CLR_INVALID || label.background == answer.background)
+                << label.id << " on " << std::hex << answer.background;
+        }
+
+        RECT client;
+        d.GetClientRect(&client);
+        RECT banner;
+        dlg.m_banner.GetWindowRect(&banner);
+        d.ScreenToClient(&banner);
+        EXPECT_EQ(client.right / 2 - (banner.right - banner.left) / 2, banner.left);
+        EXPECT_EQ(1, banner.top);
+
+        for (int id : {IDOK, IDCANCEL, IDC_FOLDERS, IDC_OFFICE_ITEMS, IDC_ADVANCED_SCHEDULER, IDC_REG_BACKUP_NOTE,
+                       IDC_SCHEDULE, IDC_OUTLOOK_ITEMS, IDC_HELP_BUTTON, IDC_RUN_HISTORY_NOTE, IDC_NETSCAPE_ITEMS,
+                       IDC_IE_ITEMS}) {
+            auto* button = dynamic_cast<CFlatIconButton*>(d.GetDlgItem(id));
+            ASSERT_NE(nullptr, button) << id;
+            EXPECT_EQ(32, button->GetIconSize().cx) << id;
+            EXPECT_TRUE(button->HasSnapshot()) << id;   // of the tiles beneath
+        }
+        ExpectTiledBackground(d.GetSafeHwnd(), tile.Tile());
+        EXPECT_FALSE(dlg.m_startButton.HasSnapshot()) << "a new background needs a new snapshot";
+
+        const HICON icon = dlg.m_icon;
+        EXPECT_EQ(icon, ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME)));
+        EXPECT_EQ(reinterpret_cast<LRESULT>(icon), d.SendMessage(WM_GETICON, ICON_BIG));
+        EXPECT_EQ(reinterpret_cast<LRESULT>(icon), d.SendMessage(WM_QUERYDRAGICON));
         d.PostMessage(WM_COMMAND, IDCANCEL);
     });
+}
+
+// The list follows its tick box, which shows only a stored 1 as ticked.
+TEST_F(MainDialog, TheStoredSettingsSetTheDriveListAndTheLastCleanedLine)
+{
+    const char lastCleaned[] = " System was last Cleaned on Monday, June 01, 2020 10:00:00";
+    theApp.WriteProfileString("Stats", "LastCleaned", lastCleaned);
+    for (int stored : {1, 0, 2}) {
+        SCOPED_TRACE(stored);
+        theApp.WriteProfileInt("Items", "DelCHKFiles", stored);
+        CCleanerDlg main;
+        RunModal(main, [&](CDialog& d) {
+            EXPECT_EQ(stored == 1, main.m_driveList.IsWindowEnabled() != FALSE);
+            EXPECT_EQ(AllDrives(main, stored == 1 ? BST_CHECKED : BST_UNCHECKED), DriveChecks(main));
+            EXPECT_STREQ(lastCleaned, d.GetDlgItemText(IDC_LAST_CLEANED));
+            d.PostMessage(WM_COMMAND, IDCANCEL);
+        });
+    }
 }
 
 // The sandbox has C: (fixed), D: (CD-ROM), E: (fixed, "SANDBOX") and F: (removable).
-TEST_F(MainDialog, TheDriveListHoldsTheFixedAndRemovableDrivesInLetterOrder)
+TEST_F(MainDialog, TheDriveListHoldsTheFixedAndRemovableDrivesAndFollowsItsTickBox)
 {
     ASSERT_EQ(static_cast<UINT>(DRIVE_CDROM), ::GetDriveTypeA("D:\\"));
     std::vector<std::string> expected;
@@ -160,172 +170,112 @@ TEST_F(MainDialog, TheDriveListHoldsTheFixedAndRemovableDrivesInLetterOrder)
         ::GetVolumeInformationA(root, label, sizeof(label), nullptr, nullptr, nullptr, nullptr, 0);
         expected.push_back(std::string("[") + letter + ":] " + label);
     }
-    RunModal(dlg, [&expected](CDialog& d) {
-        const std::vector<std::string> items = DriveItems(Main(d));
+    RunModal(dlg, [&](CDialog& d) {
+        CCheckListBox& list = dlg.m_driveList;
+        std::vector<std::string> items;
+        for (int i = 0; i < list.GetCount(); ++i)
+            items.push_back(list.GetText(i).Str());
         EXPECT_EQ(expected, items);
         ASSERT_GE(items.size(), 2u);
-        EXPECT_EQ(0u, items[0].rfind("[C:] ", 0));
         EXPECT_EQ("[E:] SANDBOX", items[1]);
-        for (const std::string& item : items)
-            EXPECT_NE(0u, item.rfind("[D:]", 0)) << "the CD-ROM is listed";
-        EXPECT_EQ(std::vector<int>(items.size(), BST_UNCHECKED), DriveChecks(Main(d)));
-
-        // The sandbox's drives all show without scrolling.
+        EXPECT_EQ(AllDrives(dlg, BST_UNCHECKED), DriveChecks(dlg));
         RECT client;
-        Main(d).m_driveList.GetClientRect(&client);
+        list.GetClientRect(&client);
         RECT last = {};
-        Main(d).m_driveList.SendMessage(LB_GETITEMRECT, items.size() - 1, reinterpret_cast<LPARAM>(&last));
-        EXPECT_LE(last.bottom, client.bottom);
+        list.SendMessage(LB_GETITEMRECT, items.size() - 1, reinterpret_cast<LPARAM>(&last));
+        EXPECT_LE(last.bottom, client.bottom) << "the drives do not all show without scrolling";
+
+        Click(d, IDC_DEL_CHK_FILES);
+        EXPECT_TRUE(list.IsWindowEnabled());
+        EXPECT_EQ(AllDrives(dlg, BST_CHECKED), DriveChecks(dlg));
+        // The user's own choice: a real click on an item and the space bar each toggle one drive.
+        RECT second = {};
+        list.SendMessage(LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+        const LPARAM at = MAKELPARAM((second.left + second.right) / 2, (second.top + second.bottom) / 2);
+        list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+        list.SendMessage(WM_LBUTTONUP, 0, at);
+        EXPECT_EQ(BST_CHECKED, list.GetCheck(0));
+        EXPECT_EQ(BST_UNCHECKED, list.GetCheck(1));
+        list.SendMessage(WM_KEYDOWN, VK_SPACE, 0);
+        EXPECT_EQ(BST_CHECKED, list.GetCheck(1));
+        list.SendMessage(WM_KEYDOWN, VK_SPACE, 0);
+        list.Invalidate();
+        list.UpdateWindow();
+        EXPECT_EQ(BST_UNCHECKED, list.GetCheck(1));   // and a redraw keeps it
+
+        Click(d, IDC_DEL_CHK_FILES);
+        EXPECT_FALSE(list.IsWindowEnabled());
+        EXPECT_EQ(AllDrives(dlg, BST_UNCHECKED), DriveChecks(dlg));
+        Click(d, IDC_DEL_CHK_FILES);
+        EXPECT_EQ(AllDrives(dlg, BST_CHECKED), DriveChecks(dlg));
         d.PostMessage(WM_COMMAND, IDCANCEL);
     });
 }
 
-TEST_F(MainDialog, TheTempFilesTickBoxChecksOrClearsEveryDrive)
-{
-    RunModal(dlg, [](CDialog& d) {
-        CCleanerDlg& main = Main(d);
-        const size_t count = static_cast<size_t>(main.m_driveList.GetCount());
-        ASSERT_GE(count, 2u);
-
-        Click(d, IDC_DEL_CHK_FILES);
-        EXPECT_TRUE(main.m_driveList.IsWindowEnabled());
-        EXPECT_EQ(std::vector<int>(count, BST_CHECKED), DriveChecks(main));
-
-        // The user's own choice: a click and the space bar each toggle one drive.
-        ClickDriveItem(main.m_driveList, 1);
-        EXPECT_EQ(BST_UNCHECKED, main.m_driveList.GetCheck(1));
-        EXPECT_EQ(BST_CHECKED, main.m_driveList.GetCheck(0));
-        main.m_driveList.SendMessage(WM_KEYDOWN, VK_SPACE, 0);
-        EXPECT_EQ(BST_CHECKED, main.m_driveList.GetCheck(1));
-        main.m_driveList.SendMessage(WM_KEYDOWN, VK_SPACE, 0);
-        EXPECT_EQ(BST_UNCHECKED, main.m_driveList.GetCheck(1));
-        main.m_driveList.Invalidate();
-        main.m_driveList.UpdateWindow();
-        EXPECT_EQ(BST_UNCHECKED, main.m_driveList.GetCheck(1));   // a redraw keeps the checks
-
-        Click(d, IDC_DEL_CHK_FILES);
-        EXPECT_FALSE(main.m_driveList.IsWindowEnabled());
-        EXPECT_EQ(std::vector<int>(count, BST_UNCHECKED), DriveChecks(main));
-        Click(d, IDC_DEL_CHK_FILES);
-        EXPECT_EQ(std::vector<int>(count, BST_CHECKED), DriveChecks(main));
-        d.PostMessage(WM_COMMAND, IDCANCEL);
-    });
-}
-
-// The list follows its tick box, which shows only a stored 1 as ticked.
-TEST_F(MainDialog, TheStoredTempFilesOptionSetsTheDriveList)
-{
-    const struct {
-        int stored;
-        BOOL enabled;
-        int check;
-    } cases[] = {{1, TRUE, BST_CHECKED}, {0, FALSE, BST_UNCHECKED}, {2, FALSE, BST_UNCHECKED}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.stored);
-        theApp.WriteProfileInt("Items", "DelCHKFiles", c.stored);
-        CCleanerDlg main;
-        RunModal(main, [&c](CDialog& d) {
-            EXPECT_EQ(c.enabled, Main(d).m_driveList.IsWindowEnabled());
-            const std::vector<int> checks = DriveChecks(Main(d));
-            EXPECT_EQ(std::vector<int>(checks.size(), c.check), checks);
-            d.PostMessage(WM_COMMAND, IDCANCEL);
-        });
-    }
-}
-
-TEST_F(MainDialog, NetscapeWithoutACacheFolderIsRefusedAndStaysUnticked)
-{
-    RecordedBoxes boxes;
-    RunModal(dlg, [](CDialog& d) {
-        Click(d, IDC_NETSCAPE);   // the tick box itself
-        EXPECT_EQ(static_cast<UINT>(BST_UNCHECKED), d.IsDlgButtonChecked(IDC_NETSCAPE));
-        Click(d, IDC_NETSCAPE_ITEMS);
-        EXPECT_EQ(static_cast<UINT>(BST_UNCHECKED), d.IsDlgButtonChecked(IDC_NETSCAPE));
-        EXPECT_TRUE(Main(d).m_netscapeBox.IsWindowEnabled());
-        d.PostMessage(WM_COMMAND, IDCANCEL);
-    });
-    CString refusal;
-    refusal.LoadString(IDS_NETSCAPE_NO_CACHE);
-    ASSERT_EQ(2u, boxes.shown.size());
-    for (const ShownBox& box : boxes.shown) {
-        EXPECT_EQ(refusal.Str(), box.text);
-        EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), box.type);
-        EXPECT_EQ(theApp.m_pszAppName.Str(), box.caption);
-    }
-}
-
-// The sandbox has neither Outlook Express nor Office; the detection tests that make their keys
-// wait meanwhile.
-TEST_F(MainDialog, OutlookAndOfficeRefusedOnceStayOffAndDisabled)
+// The sandbox has no Netscape cache folder, no Outlook Express and no Office (the detection tests
+// that make their keys wait meanwhile); the test program's folder has no Ordavel.EXE and no help:
+// no window opens.
+TEST_F(MainDialog, WhatIsMissingIsExplainedAndHelpWithoutItsFileShowsNothing)
 {
     NamedLock officeKeys("DustoraTests.OfficeKeys");
     NamedLock outlookExpressKey("DustoraTests.OutlookExpressKey");
     RecordedBoxes boxes;
-    RunModal(dlg, [](CDialog& d) {
+    std::vector<HWND> before;
+    std::vector<HWND> after;
+    RunModal(dlg, [&](CDialog& d) {
         ASSERT_EQ(static_cast<UINT>(BST_CHECKED), d.IsDlgButtonChecked(IDC_OUTLOOK));
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            Click(d, IDC_OUTLOOK_ITEMS);
-            Click(d, IDC_OFFICE_ITEMS);
-        }
+        before = TopLevelWindows(::GetCurrentProcessId());
+        for (int id : {IDC_NETSCAPE, IDC_NETSCAPE_ITEMS, IDC_OUTLOOK_ITEMS, IDC_OFFICE_ITEMS, IDC_OUTLOOK_ITEMS,
+                       IDC_OFFICE_ITEMS, IDC_RUN_HISTORY_NOTE, IDC_REG_BACKUP_NOTE, IDC_ADVANCED_SCHEDULER,
+                       IDC_HELP_BUTTON})
+            Click(d, id);
+        for (UINT command : {ID_HELP_CONTENTS, ID_HELP_GETTING_STARTED, ID_HELP_LICENSE})
+            d.SendMessage(WM_COMMAND, command);
+        DrainMessages();
+        after = TopLevelWindows(::GetCurrentProcessId());
+        // Netscape is refused but stays enabled; Outlook and Office, refused once, stay off and disabled.
+        EXPECT_EQ(static_cast<UINT>(BST_UNCHECKED), d.IsDlgButtonChecked(IDC_NETSCAPE));
+        EXPECT_TRUE(dlg.m_netscapeBox.IsWindowEnabled());
         for (int box : {IDC_OUTLOOK, IDC_OFFICE}) {
             EXPECT_EQ(static_cast<UINT>(BST_UNCHECKED), d.IsDlgButtonChecked(box)) << box;
-            EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(d.GetSafeHwnd(), box))) << box;
+            EXPECT_FALSE(d.GetDlgItem(box)->IsWindowEnabled()) << box;
         }
         d.PostMessage(WM_COMMAND, IDCANCEL);
     });
-    CString outlook;
-    outlook.LoadString(IDS_OUTLOOK_NOT_INSTALLED);
-    CString office;
-    office.LoadString(IDS_OFFICE_NOT_INSTALLED);
-    ASSERT_EQ(4u, boxes.shown.size());
-    EXPECT_EQ(outlook.Str(), boxes.shown[0].text);
-    EXPECT_EQ(office.Str(), boxes.shown[1].text);
-    EXPECT_EQ(outlook.Str(), boxes.shown[2].text);
-    for (const ShownBox& box : boxes.shown)
-        EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), box.type);
+    EXPECT_EQ(before, after);
     EXPECT_EQ(0, dlg.m_outlook);
     EXPECT_EQ(0, dlg.m_office);
-}
 
-TEST_F(MainDialog, TheNoteButtonsExplainTheirOptions)
-{
-    RecordedBoxes boxes;
-    RunModal(dlg, [](CDialog& d) {
-        Click(d, IDC_RUN_HISTORY_NOTE);
-        Click(d, IDC_REG_BACKUP_NOTE);
-        d.PostMessage(WM_COMMAND, IDCANCEL);
-    });
-    ASSERT_EQ(2u, boxes.shown.size());
-    EXPECT_EQ("Note: After a clean operation, the Windows Run History will not appear to be clean until Windows is "
-              "restarted.  This is because Windows stores it in memory.",
-              boxes.shown[0].text);
-    EXPECT_EQ(0u, boxes.shown[1].text.rfind("When setting this item, it will delete the Windows 98 Old Registry Backups", 0));
-    EXPECT_NE(std::string::npos, boxes.shown[1].text.find("\n\n*** THIS OPTION IS AVAILABLE ONLY UNDER WINDOWS 98 !"));
-    for (const ShownBox& box : boxes.shown)
-        EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), box.type);
-}
-
-// The test program's folder has no Ordavel.EXE.
-TEST_F(MainDialog, AMissingSchedulerProgramIsNamedWithItsFullPath)
-{
-    RecordedBoxes boxes;
-    RunModal(dlg, [](CDialog& d) {
-        Click(d, IDC_ADVANCED_SCHEDULER);
-        d.PostMessage(WM_COMMAND, IDCANCEL);
-    });
-    const CString path = ProgramFolderOfModule() + "Ordavel.EXE";
-    ASSERT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(path));
-    ASSERT_EQ(1u, boxes.shown.size());
-    EXPECT_EQ("Error: Cannot Execute " + path.Str() + "\nSome of Dustora files are missing.", boxes.shown[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), boxes.shown[0].type);
+    const CString scheduler = ProgramFolderOfModule() + "Ordavel.EXE";
+    ASSERT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(scheduler));
+    ASSERT_EQ(9u, boxes.shown.size());
+    // The registry backup note is long: its start and its warning are enough.
+    const std::string backupNote = boxes.shown[7].text;
+    EXPECT_EQ(0u, backupNote.rfind("When setting this item, it will delete the Windows 98 Old Registry Backups", 0));
+    EXPECT_NE(std::string::npos, backupNote.find("\n\n*** THIS OPTION IS AVAILABLE ONLY UNDER WINDOWS 98 !"));
+    const std::string netscape = Loaded(IDS_NETSCAPE_NO_CACHE);
+    const std::string outlook = Loaded(IDS_OUTLOOK_NOT_INSTALLED);
+    const std::string office = Loaded(IDS_OFFICE_NOT_INSTALLED);
+    const UINT warning = MB_ICONEXCLAMATION;
+    const std::vector<std::pair<std::string, UINT>> expected = {
+        {netscape, warning}, {netscape, warning}, {outlook, warning}, {office, warning}, {outlook, warning},
+        {office, warning},
+        {"Note: After a clean operation, the Windows Run History will not appear to be clean until Windows is "
+         "restarted.  This is because Windows stores it in memory.", MB_ICONINFORMATION},
+        {backupNote, MB_ICONINFORMATION},
+        {"Error: Cannot Execute " + scheduler.Str() + "\nSome of Dustora files are missing.", warning},
+    };
+    std::vector<std::pair<std::string, UINT>> shown;
+    for (const ShownBox& box : boxes.shown) {
+        shown.emplace_back(box.text, box.type);
+        EXPECT_EQ(theApp.m_pszAppName.Str(), box.caption);
+    }
+    EXPECT_EQ(expected, shown);
 }
 
 TEST(MainDialogHelp, TopicsAreFoundInTheProgramFolder)
 {
-    const struct {
-        UINT command;
-        const char* path;
-    } cases[] = {
+    const struct { UINT command; const char* path; } cases[] = {
         {ID_HELP_CONTENTS, "C:\\Dustora\\Dustora.chm"},
         {IDC_HELP_BUTTON, "C:\\Dustora\\Dustora.chm"},
         {ID_HELP_GETTING_STARTED, "C:\\Dustora\\Dustora.chm::/html/afxd4a7b.htm"},
@@ -335,199 +285,12 @@ TEST(MainDialogHelp, TopicsAreFoundInTheProgramFolder)
         EXPECT_STREQ(c.path, CCleanerDlg::HelpPath("C:\\Dustora\\", c.command)) << c.command;
 }
 
-BOOL CALLBACK CollectVisible(HWND window, LPARAM found)
-{
-    if (::IsWindowVisible(window))
-        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> VisibleWindowsOfThisThread()
-{
-    std::vector<HWND> windows;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &CollectVisible, reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
-
-// The test program's folder has no help file: whatever is asked, no window opens.
-TEST_F(MainDialog, HelpWithoutAHelpFileShowsNothing)
-{
-    RecordedBoxes boxes;
-    std::vector<HWND> before;
-    std::vector<HWND> after;
-    RunModal(dlg, [&](CDialog& d) {
-        before = VisibleWindowsOfThisThread();
-        Click(d, IDC_HELP_BUTTON);
-        for (UINT command : {ID_HELP_CONTENTS, ID_HELP_GETTING_STARTED, ID_HELP_LICENSE})
-            d.SendMessage(WM_COMMAND, command);
-        DrainMessages();
-        after = VisibleWindowsOfThisThread();
-        d.PostMessage(WM_COMMAND, IDCANCEL);
-    });
-    EXPECT_EQ(before, after);
-    EXPECT_TRUE(boxes.shown.empty());
-}
-
-TEST_F(MainDialog, TheSystemMenuEndsWithAbout)
-{
-    RunModal(dlg, [](CDialog& d) {
-        const HMENU menu = d.GetSystemMenu(FALSE);
-        ASSERT_NE(nullptr, menu);
-        const int count = ::GetMenuItemCount(menu);
-        ASSERT_GE(count, 2);
-        EXPECT_EQ(static_cast<UINT>(IDM_ABOUTBOX), ::GetMenuItemID(menu, count - 1));
-        char text[64] = "";
-        ::GetMenuStringA(menu, IDM_ABOUTBOX, text, sizeof(text), MF_BYCOMMAND);
-        EXPECT_STREQ("&About Dustora...", text);
-        MENUITEMINFOA separator = {};
-        separator.cbSize = sizeof(separator);
-        separator.fMask = MIIM_FTYPE;
-        ASSERT_TRUE(::GetMenuItemInfoA(menu, static_cast<UINT>(count - 2), TRUE, &separator));
-        EXPECT_TRUE(separator.fType & MFT_SEPARATOR);
-        d.PostMessage(WM_COMMAND, IDCANCEL);
-    });
-}
-
-TEST_F(MainDialog, FiveControlsHaveTooltips)
-{
-    RunModal(dlg, [](CDialog& d) {
-        CCleanerDlg& main = Main(d);
-        ASSERT_NE(nullptr, main.m_tooltips.GetSafeHwnd());
-        EXPECT_EQ(5, main.m_tooltips.GetToolCount());
-        const struct {
-            int control;
-            const char* text;
-        } tips[] = {
-            {IDC_DEL_WINDOWS_DOC_HISTORY, "Delete the Windows Recent Documents History."},
-            {IDC_EMPTY_RECYCLE_BIN, "Empty the Windows Recycle Bin."},
-            {IDC_DEL_WIN_TEMP, "Clean the Windows Temporary Folder."},
-            {IDC_DEL_APP_LOG, "Empty the Windows98 Applications Log Folder."},
-            {IDC_IE_ITEMS, "Select which Internet Explorer Items to Clean."},
-        };
-        for (const auto& tip : tips) {
-            CWnd* control = d.GetDlgItem(tip.control);
-            EXPECT_STREQ(tip.text, main.m_tooltips.GetToolText(&d, reinterpret_cast<UINT_PTR>(control->GetSafeHwnd())))
-                << tip.control;
-        }
-        d.PostMessage(WM_COMMAND, IDCANCEL);
-    });
-}
-
-TEST_F(MainDialog, LabelsAreYellowOnTheTilesGroupCaptionsOnDarkBlue)
-{
-    RunModal(dlg, [](CDialog& d) {
-        const HBRUSH hollow = static_cast<HBRUSH>(::GetStockObject(HOLLOW_BRUSH));
-        const struct {
-            int id;
-            int mode;
-            COLORREF background;   // CLR_INVALID: not looked at
-        } cases[] = {
-            {IDC_DEL_WINDOWS_DOC_HISTORY, TRANSPARENT, CLR_INVALID},
-            {IDC_DRIVES_LABEL, TRANSPARENT, CLR_INVALID},
-            {IDC_STANDARD_GROUP, OPAQUE, RGB(0, 0, 90)},
-            {IDC_OFFICE_GROUP, OPAQUE, RGB(0, 0, 90)},
-            {IDC_AUTOMATIC_GROUP, OPAQUE, RGB(0, 0, 90)},
-            {IDC_LAST_CLEANED, OPAQUE, RGB(0, 0, 175)},
-        };
-        for (const auto& c : cases) {
-            SCOPED_TRACE(c.id);
-            const HWND control = ::GetDlgItem(d.GetSafeHwnd(), c.id);
-            const HDC dc = ::GetDC(control);
-            ::SetBkMode(dc, c.mode == OPAQUE ? TRANSPARENT : OPAQUE);
-            EXPECT_EQ(reinterpret_cast<LRESULT>(hollow),
-                      d.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
-            EXPECT_EQ(RGB(255, 255, 64), ::GetTextColor(dc));
-            EXPECT_EQ(c.mode, ::GetBkMode(dc));
-            if (c.background != CLR_INVALID) {
-                EXPECT_EQ(c.background, ::GetBkColor(dc));
-            }
-            ::ReleaseDC(control, dc);
-        }
-        d.PostMessage(WM_COMMAND, IDCANCEL);
-    });
-}
-
-TEST_F(MainDialog, TheBannerIsCentredAtTheTop)
-{
-    RunModal(dlg, [](CDialog& d) {
-        RECT client;
-        d.GetClientRect(&client);
-        RECT banner;
-        Main(d).m_banner.GetWindowRect(&banner);
-        d.ScreenToClient(&banner);
-        const LONG width = banner.right - banner.left;
-        EXPECT_EQ(client.right / 2 - width / 2, banner.left);
-        EXPECT_EQ(1, banner.top);
-        d.PostMessage(WM_COMMAND, IDCANCEL);
-    });
-}
-
-// Tiles of bitmap 130 from the client area's corner, unscaled.
-TEST_F(MainDialog, TheBackgroundIsTiledWithTheProgramPicture)
-{
-    CBitmap tile;
-    ASSERT_TRUE(tile.LoadBitmap(IDB_BACKGROUND));
-    SIZE size = {};
-    ASSERT_TRUE(tile.GetSize(&size));
-    EXPECT_EQ(217, size.cx);
-    EXPECT_EQ(180, size.cy);
-    CDC tileDC;
-    tileDC.CreateCompatibleDC(nullptr);
-    const HGDIOBJ previous = tileDC.SelectObject(tile);
-    theApp.m_background.LoadBitmap(IDB_BACKGROUND);
-    RunModal(dlg, [&tileDC](CDialog& d) {
-        const CClientDC dc(&d);
-        // Points in the margins, where no control lies.
-        for (const POINT& p : {POINT{2, 100}, POINT{2, 330}, POINT{434, 200}}) {
-            SCOPED_TRACE(testing::Message() << "(" << p.x << ", " << p.y << ")");
-            EXPECT_EQ(tileDC.GetPixel(p.x % 217, p.y % 180), dc.GetPixel(p.x, p.y));
-        }
-        d.PostMessage(WM_COMMAND, IDCANCEL);
-    });
-    tileDC.SelectObject(previous);
-    theApp.m_background.DeleteObject();
-}
-
-TEST_F(MainDialog, TheTwelveButtonsDrawThemselves)
-{
-    RunModal(dlg, [](CDialog& d) {
-        for (int id : {IDOK, IDCANCEL, IDC_FOLDERS, IDC_OFFICE_ITEMS, IDC_ADVANCED_SCHEDULER, IDC_REG_BACKUP_NOTE,
-                       IDC_SCHEDULE, IDC_OUTLOOK_ITEMS, IDC_HELP_BUTTON, IDC_RUN_HISTORY_NOTE, IDC_NETSCAPE_ITEMS,
-                       IDC_IE_ITEMS}) {
-            CWnd* button = d.GetDlgItem(id);
-            ASSERT_NE(nullptr, dynamic_cast<CFlatIconButton*>(button)) << id;
-            EXPECT_EQ(static_cast<DWORD>(BS_OWNERDRAW), button->GetStyle() & BS_TYPEMASK) << id;
-            EXPECT_EQ(32, static_cast<CFlatIconButton*>(button)->GetIconSize().cx) << id;
-            // Painted over the tiles, each holds its snapshot of them.
-            EXPECT_TRUE(static_cast<CFlatIconButton*>(button)->HasSnapshot()) << id;
-        }
-        Canvas canvas(8, 8);
-        d.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc.GetSafeHdc()));
-        EXPECT_FALSE(Main(d).m_startButton.HasSnapshot());
-        d.PostMessage(WM_COMMAND, IDCANCEL);
-    });
-}
-
-TEST_F(MainDialog, TheProgramIconIsTheWindowIconAndTheDragIcon)
-{
-    RunModal(dlg, [](CDialog& d) {
-        const HICON icon = Main(d).m_icon;
-        EXPECT_EQ(icon, ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME)));
-        EXPECT_EQ(reinterpret_cast<LRESULT>(icon), d.SendMessage(WM_GETICON, ICON_BIG));
-        EXPECT_EQ(reinterpret_cast<LRESULT>(icon), d.SendMessage(WM_QUERYDRAGICON));
-        d.PostMessage(WM_COMMAND, IDCANCEL);
-    });
-}
-
 // Only a running program hears that Windows ends; with "clean at shutdown" chosen it cleans,
 // whether or not Windows really ends.
 TEST_F(MainDialog, TheEndOfTheSessionCleansWhenCleanAtShutdownIsChosen)
 {
-    const struct {
-        int stored;
-        BOOL ending;
-        int runs;
-    } cases[] = {{1, TRUE, 1}, {1, FALSE, 1}, {0, TRUE, 0}, {2, TRUE, 0}};
+    const struct { int stored; BOOL ending; int runs; } cases[] = {
+        {1, TRUE, 1}, {1, FALSE, 1}, {0, TRUE, 0}, {2, TRUE, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "CleanAtShutdown " << c.stored << ", ending " << c.ending);
         theApp.WriteProfileInt("Schedule", "CleanAtShutdown", c.stored);
@@ -541,15 +304,21 @@ TEST_F(MainDialog, TheEndOfTheSessionCleansWhenCleanAtShutdownIsChosen)
     }
 }
 
-TEST_F(MainDialog, StartAndTheCleanRunModeRunTheClean)
+// Start is the default button: Enter on any other control presses it too.
+TEST_F(MainDialog, StartEnterAndTheCleanRunModeRunTheClean)
 {
     CCountingCleanerDlg started;
-    RunModal(started, [](CDialog& d) {
-        d.SendDlgItemMessage(IDOK, BM_CLICK);
+    RunModal(started, [&started](CDialog& d) {
+        Click(d, IDOK);
         EXPECT_TRUE(d.IsModalLoopRunning());
-        d.PostMessage(WM_COMMAND, IDCANCEL);
+        EXPECT_EQ(1, started.m_cleanRuns);
+        const HWND tickBox = ::GetDlgItem(d.GetSafeHwnd(), IDC_DEL_WIN_TEMP);
+        ::SetFocus(tickBox);
+        ::PostMessageA(tickBox, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        ::PostMessageA(tickBox, WM_KEYUP, VK_RETURN, 0xC01C0001);
+        d.PostMessage(WM_COMMAND, IDCANCEL);   // after the keys, through the dialog's own loop
     });
-    EXPECT_EQ(1, started.m_cleanRuns);
+    EXPECT_EQ(2, started.m_cleanRuns);
 
     theApp.m_lpCmdLine = "/clean";
     CCountingCleanerDlg cleaning;
@@ -557,72 +326,52 @@ TEST_F(MainDialog, StartAndTheCleanRunModeRunTheClean)
     EXPECT_EQ(1, cleaning.m_cleanRuns);
 }
 
-// Start is the default button: Enter on any other control presses it.
-TEST_F(MainDialog, EnterStartsTheClean)
+// Clicks control, which opens a details dialog, and answers that dialog with command from a
+// thread timer inside the dialog's own loop.
+HWND g_mainWindow = nullptr;
+WPARAM g_answer = 0;
+bool g_answered = false;
+
+void CALLBACK AnswerDetailsDialog(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    CCountingCleanerDlg main;
-    RunModal(main, [](CDialog& d) {
-        const HWND tickBox = ::GetDlgItem(d.GetSafeHwnd(), IDC_DEL_WIN_TEMP);
-        ::SetFocus(tickBox);
-        ::PostMessageA(tickBox, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-        ::PostMessageA(tickBox, WM_KEYUP, VK_RETURN, 0xC01C0001);
-        d.PostMessage(WM_COMMAND, IDCANCEL);   // after the keys, through the dialog's own loop
-    });
-    EXPECT_EQ(1, main.m_cleanRuns);
+    const HWND active = ::GetActiveWindow();
+    if (!active || active == g_mainWindow)
+        return;   // not open yet
+    ::KillTimer(nullptr, timer);
+    g_answered = true;
+    ::PostMessageA(active, WM_COMMAND, g_answer, 0);
 }
 
-// The details dialog opened over the main dialog is answered from inside its own modal loop.
-struct InnerAnswer {
-    static inline HWND main = nullptr;
-    static inline WPARAM command = 0;
-    static inline bool answered = false;
-    static void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD)
-    {
-        const HWND active = ::GetActiveWindow();
-        if (!active || active == main)
-            return;   // not open yet
-        ::KillTimer(nullptr, timer);
-        answered = true;
-        ::PostMessageA(active, WM_COMMAND, command, 0);
-    }
-};
-
-// Clicks a control whose click opens a details dialog, and answers that dialog with command.
 void ClickAndAnswer(CDialog& main, int control, WPARAM command)
 {
-    InnerAnswer::main = main.GetSafeHwnd();
-    InnerAnswer::command = command;
-    InnerAnswer::answered = false;
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &InnerAnswer::Answer);
-    main.SendDlgItemMessage(control, BM_CLICK);
+    g_mainWindow = main.GetSafeHwnd();
+    g_answer = command;
+    g_answered = false;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &AnswerDetailsDialog);
+    Click(main, control);
     ::KillTimer(nullptr, timer);
-    EXPECT_TRUE(InnerAnswer::answered) << "no details dialog opened";
-}
-
-bool ProgramHasTemplate(UINT id)
-{
-    return ::FindResourceA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), RT_DIALOG) != nullptr;
+    EXPECT_TRUE(g_answered) << "no details dialog opened";
 }
 
 // OK in a details dialog ticks its group; Cancel leaves the group as it was, also when a click
 // on the tick box itself opened the dialog.
 TEST_F(MainDialog, DetailsDialogsTickTheirGroupOnlyWithOK)
 {
-    if (!ProgramHasTemplate(IDD_IE_ITEMS) || !ProgramHasTemplate(IDD_NETSCAPE_ITEMS))
-        GTEST_SKIP() << "the details dialogs' templates are not in this program";
     theApp.m_folderNSCache = "E:\\Netscape\\Cache\\";
     RunModal(dlg, [](CDialog& d) {
+        const struct { int box; int clicked; WPARAM answer; UINT ticked; } steps[] = {
+            {IDC_MSIE, IDC_IE_ITEMS, IDCANCEL, BST_UNCHECKED},
+            {IDC_MSIE, IDC_IE_ITEMS, IDOK, BST_CHECKED},
+            {IDC_NETSCAPE, IDC_NETSCAPE, IDCANCEL, BST_UNCHECKED},   // the click itself unticked it
+            {IDC_NETSCAPE, IDC_NETSCAPE_ITEMS, IDOK, BST_CHECKED},
+        };
         d.CheckDlgButton(IDC_MSIE, BST_UNCHECKED);
-        ClickAndAnswer(d, IDC_IE_ITEMS, IDCANCEL);
-        EXPECT_EQ(static_cast<UINT>(BST_UNCHECKED), d.IsDlgButtonChecked(IDC_MSIE));
-        ClickAndAnswer(d, IDC_IE_ITEMS, IDOK);
-        EXPECT_EQ(static_cast<UINT>(BST_CHECKED), d.IsDlgButtonChecked(IDC_MSIE));
-
         ASSERT_EQ(static_cast<UINT>(BST_CHECKED), d.IsDlgButtonChecked(IDC_NETSCAPE));
-        ClickAndAnswer(d, IDC_NETSCAPE, IDCANCEL);   // the click unticked it
-        EXPECT_EQ(static_cast<UINT>(BST_UNCHECKED), d.IsDlgButtonChecked(IDC_NETSCAPE));
-        ClickAndAnswer(d, IDC_NETSCAPE_ITEMS, IDOK);
-        EXPECT_EQ(static_cast<UINT>(BST_CHECKED), d.IsDlgButtonChecked(IDC_NETSCAPE));
+        for (const auto& step : steps) {
+            SCOPED_TRACE(testing::Message() << step.clicked << " answered " << step.answer);
+            ClickAndAnswer(d, step.clicked, step.answer);
+            EXPECT_EQ(step.ticked, d.IsDlgButtonChecked(step.box));
+        }
         d.PostMessage(WM_COMMAND, IDCANCEL);
     });
 }

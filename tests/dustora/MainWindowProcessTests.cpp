@@ -1,5 +1,6 @@
 // Dustora.exe as users start it from its program folder: the Advanced Scheduler button starts
-// Ordavel beside it, and the notification icon's Exit ends the program with its settings saved.
+// Ordavel beside it, minimising moves it into the notification area, and the icon's Exit ends
+// the program with its settings saved.
 #include "app/CCleanerDlg.h"
 #include "resources/DustoraResource.h"
 #include "support/SandboxProcess.h"
@@ -8,45 +9,13 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <vector>
 
 namespace {
 
-const char kProgram[] = "Dustora.exe";
-const char kTitle[] = "Dustora 2.0";
 const char kSchedulerTitle[] = "Dustora Automatic Scheduler 1.0";
 const char kProfile[] = "Software\\Halvex\\Dustora";
 constexpr DWORD kStartTimeoutMs = 20000;
-
-struct TitleSearch {
-    const char* title;
-    HWND found;
-};
-
-BOOL CALLBACK MatchTitle(HWND window, LPARAM search)
-{
-    auto* s = reinterpret_cast<TitleSearch*>(search);
-    char text[256] = "";
-    ::GetWindowTextA(window, text, sizeof(text));
-    if (lstrcmpA(text, s->title) != 0 || !::IsWindowVisible(window))
-        return TRUE;
-    s->found = window;
-    return FALSE;
-}
-
-// Any process's visible top-level window with this title; the process tests run one at a time.
-HWND WaitForAnyWindow(const char* title, DWORD timeoutMs)
-{
-    const DWORD start = ::GetTickCount();
-    do {
-        TitleSearch search{title, nullptr};
-        ::EnumWindows(&MatchTitle, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
-        ::Sleep(50);
-    } while (::GetTickCount() - start < timeoutMs);
-    return nullptr;
-}
 
 template <typename Condition>
 bool WaitFor(Condition condition, DWORD timeoutMs = 5000)
@@ -60,13 +29,29 @@ bool WaitFor(Condition condition, DWORD timeoutMs = 5000)
     return true;
 }
 
+// Any process's visible top-level window with this title; the process tests run one at a time.
+HWND WaitForAnyWindow(const char* title, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    WaitFor([&] { return (found = ::FindWindowA(nullptr, title)) && ::IsWindowVisible(found); }, timeoutMs);
+    return found && ::IsWindowVisible(found) ? found : nullptr;
+}
+
+// Starts Dustora and waits until its window is up and it waits for input.
+HWND StartDustora(SandboxProcess& dustora, const char* arguments)
+{
+    if (!dustora.Start("Dustora.exe", arguments))
+        return nullptr;
+    const HWND window = dustora.WaitForWindow("Dustora 2.0", kStartTimeoutMs);
+    return window && dustora.WaitForIdle(kStartTimeoutMs) ? window : nullptr;
+}
+
 TEST(MainWindowProcess, AdvancedSchedulerStartsOrdavelFromTheProgramFolder)
 {
     ASSERT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(SandboxProcess::ProgramPath("Ordavel.EXE")));
     ASSERT_EQ(nullptr, WaitForAnyWindow(kSchedulerTitle, 0)) << "a scheduler window is open already";
     SandboxProcess dustora;
-    ASSERT_TRUE(dustora.Start(kProgram, "/start"));
-    const HWND window = dustora.WaitForWindow(kTitle, kStartTimeoutMs);
+    const HWND window = StartDustora(dustora, "/start");
     ASSERT_NE(nullptr, window);
 
     // What the button sends when clicked; a real click could meet other tests' windows and menus.
@@ -84,20 +69,17 @@ TEST(MainWindowProcess, AdvancedSchedulerStartsOrdavelFromTheProgramFolder)
     EXPECT_TRUE(dustora.WaitForExit(10000));
 }
 
+// The icon is registered hidden at the start; the icon's double click sends "&Show Options".
 TEST(MainWindowProcess, MinimisingMovesTheProgramIntoTheNotificationArea)
 {
     SandboxProcess dustora;
-    ASSERT_TRUE(dustora.Start(kProgram, "/start"));
-    const HWND window = dustora.WaitForWindow(kTitle, kStartTimeoutMs);
+    const HWND window = StartDustora(dustora, "/start");
     ASSERT_NE(nullptr, window);
-    ASSERT_TRUE(dustora.WaitForIdle(kStartTimeoutMs));   // initialised: the icon is registered hidden
     EXPECT_FALSE(ShellShowsIcon(window, IDR_TRAY_MENU));
 
     ::PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_TRUE(WaitFor([window] { return !::IsWindowVisible(window); }));
     EXPECT_TRUE(WaitFor([window] { return ShellShowsIcon(window, IDR_TRAY_MENU); }));
-
-    // What the icon's double click sends: "&Show Options".
     ::PostMessageA(window, WM_TRAYNOTIFY, IDR_TRAY_MENU, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(WaitFor([window] { return ::IsWindowVisible(window) != FALSE; }));
     ::PostMessageA(window, WM_CLOSE, 0, 0);
@@ -108,24 +90,20 @@ TEST(MainWindowProcess, ExitFromTheIconSavesTheSettingsAndEndsTheProgram)
 {
     DeleteRegistryTree(HKEY_CURRENT_USER, kProfile);
     SandboxProcess dustora;
-    ASSERT_TRUE(dustora.Start(kProgram, "/load"));
-    const HWND window = dustora.WaitForWindow(kTitle, kStartTimeoutMs);
+    const HWND window = StartDustora(dustora, "/load");
     ASSERT_NE(nullptr, window);
-    ASSERT_TRUE(dustora.WaitForIdle(kStartTimeoutMs));   // its first message has hidden it
     EXPECT_TRUE(ShellShowsIcon(window, IDR_TRAY_MENU));
     EXPECT_FALSE(::IsWindowVisible(window));
 
     ::PostMessageA(window, WM_COMMAND, ID_APP_EXIT, 0);
     ASSERT_TRUE(dustora.WaitForExit(10000));
     EXPECT_EQ(0u, dustora.ExitCode());
-
     HKEY items = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kProfile) + "\\Items").c_str(), 0, KEY_READ, &items));
-    DWORD value = 0xdeadbeef;
-    DWORD size = sizeof(value);
-    EXPECT_EQ(ERROR_SUCCESS, ::RegQueryValueExA(items, "DelWinTemp", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size));
-    EXPECT_EQ(1u, value);
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, (CString(kProfile) + "\\Items").GetString(), 0, KEY_READ, &items));
+    const RawRegistryValue temp = ReadRawValue(items, "DelWinTemp");
     ::RegCloseKey(items);
+    EXPECT_EQ(ERROR_SUCCESS, temp.code);
+    EXPECT_EQ((std::vector<BYTE>{1, 0, 0, 0}), temp.data);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// MainDialogFixture: Dustora's main dialog run inside the test program with an empty profile,
-// as a new user starts it: no command line, no Netscape cache folder, the dialog as the
-// application's main window. Header only: it needs Dustora's application object.
+// MainDialogFixture: Dustora's main dialog in the test program as a new user starts it: an empty
+// profile, no Netscape cache folder, the dialog as the main window. Needs Dustora's application.
 #pragma once
 
 #include "app/CCleanerApp.h"
@@ -10,30 +9,27 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 class MainDialogFixture : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_savedCommandLine = theApp.m_lpCmdLine;
-        m_savedNetscapeCache = theApp.m_folderNSCache;
-        m_savedMainWindow = theApp.m_pMainWnd;
-        theApp.m_lpCmdLine = "/start";
-        theApp.m_folderNSCache.Empty();
-        theApp.m_pMainWnd = &dlg;
-    }
-    void TearDown() override
-    {
-        theApp.m_lpCmdLine = m_savedCommandLine;
-        theApp.m_folderNSCache = m_savedNetscapeCache;
-        theApp.m_pMainWnd = m_savedMainWindow;
-    }
+    void SetUp() override { SwapWithTheApplication(); }
+    void TearDown() override { SwapWithTheApplication(); }
 
     NamedLock m_profileLock{"DustoraTests.SettingsProfile"};
     ProgramProfileKey m_profile;
     CCleanerDlg dlg;
 
 private:
-    CString m_savedCommandLine;
-    CString m_savedNetscapeCache;
-    CWnd* m_savedMainWindow = nullptr;
+    // Gives the application the test's start, and after the test takes back what it had.
+    void SwapWithTheApplication()
+    {
+        std::swap(theApp.m_lpCmdLine, m_commandLine);
+        std::swap(theApp.m_folderNSCache, m_netscapeCache);
+        std::swap(theApp.m_pMainWnd, m_mainWindow);
+    }
+
+    CString m_commandLine = "/start";
+    CString m_netscapeCache;
+    CWnd* m_mainWindow = &dlg;
 };
