@@ -26,21 +26,18 @@ namespace {
 using Calls = std::vector<std::string>;
 
 // Every call the run makes to its progress dialog; act may answer one.
-class CallRecorder : public CRunProgress::Listener {
-public:
-    CallRecorder() : m_previous(CRunProgress::SetListener(this)) {}
-    ~CallRecorder() override { CRunProgress::SetListener(m_previous); }
+struct CallRecorder : CRunProgress::Listener {
+    CallRecorder() : previous(CRunProgress::SetListener(this)) {}
+    ~CallRecorder() override { CRunProgress::SetListener(previous); }
     void Heard(CCleanProgressDlg& dialog, const CString& call) override
     {
         calls.push_back(call.Str());
         act(dialog, call.Str());
     }
 
+    CRunProgress::Listener* previous;
     Calls calls;
     std::function<void(CCleanProgressDlg&, const std::string&)> act;
-
-private:
-    CRunProgress::Listener* m_previous;
 };
 
 // Closes the report the run ends with, as the user does, once it shows; keeps its text and,
@@ -82,11 +79,11 @@ protected:
     void SetUp() override
     {
         MainDialogFixture::SetUp();
-        m_saved = {theApp.m_folderRecentDocs, theApp.m_folderTemp, theApp.m_folderIECache, theApp.m_folderIECookies};
-        theApp.m_folderRecentDocs = m_sandbox.Below("Recent\\");
-        theApp.m_folderTemp = m_sandbox.Below("Temp\\");
-        theApp.m_folderIECache = m_sandbox.Below("Cache\\");
-        theApp.m_folderIECookies = m_sandbox.Below("Cookies\\");
+        const char* const below[] = {"Recent\\", "Temp\\", "Cache\\", "Cookies\\"};
+        for (size_t i = 0; i < std::size(m_folders); ++i) {
+            m_saved[i] = *m_folders[i];
+            *m_folders[i] = m_sandbox.Below(below[i]);
+        }
         g_windowsFolder = m_sandbox.Below("Win\\");
         m_savedLookups = CSystemFolders::SetLookups(
             {[](HWND, int) { return CString(); }, [] { return CString(); }, [] { return g_windowsFolder; }});
@@ -94,15 +91,13 @@ protected:
     void TearDown() override
     {
         CSystemFolders::SetLookups(m_savedLookups);
-        theApp.m_folderRecentDocs = m_saved[0];
-        theApp.m_folderTemp = m_saved[1];
-        theApp.m_folderIECache = m_saved[2];
-        theApp.m_folderIECookies = m_saved[3];
+        for (size_t i = 0; i < std::size(m_folders); ++i)
+            *m_folders[i] = m_saved[i];
         MainDialogFixture::TearDown();
     }
 
     // Unticks every drive and presses Start; the dialog is open and enabled again after the run.
-    // The last-cleaned line it then shows.
+    // Gives the last-cleaned line it then shows.
     CString RunFromStart()
     {
         CString lastCleaned;
@@ -130,19 +125,14 @@ protected:
     SandboxFolder m_sandbox;
 
 private:
-    std::vector<CString> m_saved;
+    CString* const m_folders[4] = {&theApp.m_folderRecentDocs, &theApp.m_folderTemp, &theApp.m_folderIECache,
+                                   &theApp.m_folderIECookies};
+    CString m_saved[4];
     CSystemFolders::Lookups m_savedLookups = {};
 };
 
-Calls Step(int position)
-{
-    return {"CheckStop 0", "SetPos " + std::to_string(position)};
-}
-
-Calls Texts(const char* action, const char* item)
-{
-    return {std::string("SetAction ") + action, std::string("SetItem ") + item};
-}
+Calls Step(int position) { return {"CheckStop 0", "SetPos " + std::to_string(position)}; }
+Calls Texts(const char* action, const char* item) { return {std::string("SetAction ") + action, std::string("SetItem ") + item}; }
 
 const Calls kTemp = Texts("Cleaning:", "Windows Temp Dir...");
 const Calls kBin = Texts("Empty:", "Recycle Bin...");
@@ -163,11 +153,7 @@ Calls RunCalls(std::initializer_list<Calls> steps)
     return all;
 }
 
-struct Setting {
-    const char* section;
-    const char* key;
-    int value;
-};
+struct Setting { const char* section; const char* key; int value; };
 
 // Each case starts from a new user's profile with one of everything to clean; stray.TMP lies on
 // a drive that is never ticked.
