@@ -12,9 +12,10 @@ namespace {
 
 constexpr UINT kProbeMessage = WM_APP + 41;
 
+// Like the main dialog: at the screen's corner, and narrower than the progress dialog.
 bool MakeOwner(CWnd& owner, const char* name)
 {
-    const RECT rect = {100, 100, 500, 400};
+    const RECT rect = {0, 0, 200, 100};
     return owner.CreateEx(0, AfxRegisterWndClass(0), name, WS_POPUP | WS_CAPTION | WS_VISIBLE, rect, nullptr, 0);
 }
 
@@ -28,7 +29,8 @@ protected:
     CWnd m_owner;
 };
 
-// The owner gets back the state it had before; a second Create fails and touches neither owner.
+// Centred over its owner, it stays whole on the screen. The owner gets back the state it had
+// before; a second Create fails and touches neither owner.
 TEST_F(CleanProgress, CreateDisablesTheOwnerAndCloseGivesItBackAsItWas)
 {
     CWnd other;
@@ -42,6 +44,10 @@ TEST_F(CleanProgress, CreateDisablesTheOwnerAndCloseGivesItBackAsItWas)
         EXPECT_FALSE(m_owner.IsWindowEnabled());
         EXPECT_EQ(m_owner.GetSafeHwnd(), ::GetWindow(dlg.GetSafeHwnd(), GW_OWNER));
         EXPECT_STREQ("Dustora Status...", dlg.GetWindowText());
+        RECT rect;
+        dlg.GetWindowRect(&rect);
+        EXPECT_EQ(0, rect.left);
+        EXPECT_EQ(0, rect.top);
         EXPECT_FALSE(dlg.Create(&other));
         EXPECT_TRUE(other.IsWindowEnabled());
         dlg.Close();
@@ -64,18 +70,6 @@ TEST_F(CleanProgress, TheDestructorClosesAWindowTheRunLeftOpen)
     }
     EXPECT_FALSE(::IsWindow(hwnd));
     EXPECT_TRUE(m_owner.IsWindowEnabled());
-}
-
-// The main dialog opens at the screen's corner and is narrower than the progress dialog.
-TEST_F(CleanProgress, CentredOverAnOwnerInTheCornerItStaysWholeOnTheScreen)
-{
-    m_owner.SetWindowPos(nullptr, 0, 0, 200, 100, SWP_NOZORDER);
-    CCleanProgressDlg dlg;
-    ASSERT_TRUE(dlg.Create(&m_owner));
-    RECT rect;
-    dlg.GetWindowRect(&rect);
-    EXPECT_EQ(0, rect.left);
-    EXPECT_EQ(0, rect.top);
 }
 
 TEST_F(CleanProgress, StopEscapeAndTheCloseBoxAskOnceAndLeaveTheWindowOpenAndEnterDoesNothing)

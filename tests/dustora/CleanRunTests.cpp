@@ -16,8 +16,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -47,18 +49,12 @@ struct ReportCloser {
     static inline std::vector<std::string> texts;
     static inline const char* screenshot = nullptr;
 
-    static BOOL CALLBACK IsReport(HWND window, LPARAM found)
-    {
-        char title[64] = "";
-        ::GetWindowTextA(window, title, sizeof(title));
-        if (lstrcmpA(title, "Dustora Statistics...") == 0 && ::IsWindowVisible(window))
-            *reinterpret_cast<HWND*>(found) = window;
-        return TRUE;
-    }
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     {
         HWND report = nullptr;
-        ::EnumThreadWindows(::GetCurrentThreadId(), &IsReport, reinterpret_cast<LPARAM>(&report));
+        while ((report = ::FindWindowExA(nullptr, report, nullptr, "Dustora Statistics...")) &&
+               (::GetWindowThreadProcessId(report, nullptr) != ::GetCurrentThreadId() || !::IsWindowVisible(report))) {
+        }
         if (!report)
             return;
         if (screenshot)
@@ -96,29 +92,6 @@ protected:
         MainDialogFixture::TearDown();
     }
 
-    // Unticks every drive and presses Start; the dialog is open and enabled again after the run.
-    // Gives the last-cleaned line it then shows.
-    CString RunFromStart()
-    {
-        CString lastCleaned;
-        const UINT_PTR closer = ::SetTimer(nullptr, 0, 20, &ReportCloser::Tick);
-        RunModal(
-            dlg,
-            [&lastCleaned](CDialog& d) {
-                CCheckListBox& drives = static_cast<CCleanerDlg&>(d).m_driveList;
-                for (int i = 0; i < drives.GetCount(); ++i)
-                    drives.SetCheck(i, BST_UNCHECKED);
-                d.SendDlgItemMessage(IDOK, BM_CLICK);
-                EXPECT_TRUE(d.IsModalLoopRunning());
-                EXPECT_TRUE(d.IsWindowEnabled());
-                lastCleaned = d.GetDlgItemText(IDC_LAST_CLEANED);
-                d.PostMessage(WM_COMMAND, IDCANCEL);
-            },
-            30000);
-        ::KillTimer(nullptr, closer);
-        return lastCleaned;
-    }
-
     NamedLock m_binLock{kRecycleBinLock};
     NamedLock m_backupLock{"DustoraTests.SYSBCKUP"};
     RecordedBoxes m_boxes;
@@ -131,24 +104,36 @@ private:
     CSystemFolders::Lookups m_savedLookups = {};
 };
 
-Calls Step(int position) { return {"CheckStop 0", "SetPos " + std::to_string(position)}; }
-Calls Texts(const char* action, const char* item) { return {std::string("SetAction ") + action, std::string("SetItem ") + item}; }
-
-const Calls kTemp = Texts("Cleaning:", "Windows Temp Dir...");
-const Calls kBin = Texts("Empty:", "Recycle Bin...");
-const Calls kAppLog = Texts("Empty:", "AppLog Folder...");
-const Calls kRegBackups = Texts("Deleting:", "Windows98 Registry Old Backups...");
-const Calls kIECache = Texts("Deleting:", "Internet Explorer Cache files...");
-const Calls kTempFiles = Texts("Deleting:", "Temporary Files (TMP, BAK, CHK, etc.)...");
-const Calls kNetscapeCache = Texts("Deleting:", "Netscape Navigator Cache Files...");
-const Calls kNetscapeCookies = Texts("Deleting:", "Netscape Navigator Cookie Files...");
-
-// The run's calls: the bar's start, the steps' calls, the bar's end.
-Calls RunCalls(std::initializer_list<Calls> steps)
+// The run's calls to its progress dialog from a list of its steps: "6" is a stop check and
+// position 6, "=16" position 16 alone, "stop" the check that finds Stop pressed, a name the
+// texts of the step that works. The bar's start and end go around them.
+Calls RunCalls(const std::string& steps)
 {
+    const auto texts = [](const char* action, const char* item) {
+        return Calls{std::string("SetAction ") + action, std::string("SetItem ") + item};
+    };
+    const std::map<std::string, Calls> named = {
+        {"Temp", texts("Cleaning:", "Windows Temp Dir...")},
+        {"Bin", texts("Empty:", "Recycle Bin...")},
+        {"AppLog", texts("Empty:", "AppLog Folder...")},
+        {"RegBackups", texts("Deleting:", "Windows98 Registry Old Backups...")},
+        {"IECache", texts("Deleting:", "Internet Explorer Cache files...")},
+        {"TempFiles", texts("Deleting:", "Temporary Files (TMP, BAK, CHK, etc.)...")},
+        {"NetscapeCache", texts("Deleting:", "Netscape Navigator Cache Files...")},
+        {"NetscapeCookies", texts("Deleting:", "Netscape Navigator Cookie Files...")},
+    };
     Calls all = {"SetRange 0 21", "SetPos 0", "SetPos 1"};
-    for (const Calls& step : steps)
-        all.insert(all.end(), step.begin(), step.end());
+    std::istringstream in(steps);
+    for (std::string step; in >> step;) {
+        if (named.count(step))
+            all.insert(all.end(), named.at(step).begin(), named.at(step).end());
+        else if (step == "stop")
+            all.push_back("CheckStop 1");
+        else if (step[0] == '=')
+            all.push_back("SetPos " + step.substr(1));
+        else
+            all.insert(all.end(), {"CheckStop 0", "SetPos " + step});
+    }
     all.push_back("SetPos 21");
     return all;
 }
@@ -168,36 +153,23 @@ TEST_F(CleanRun, EachStepRunsItsCleanerOnlyWhenItsOptionIsOnAndAStopSkipsTheRest
         Calls calls;
         std::set<std::string> emptied;
     } cases[] = {
-        {"only the defaults", {}, false, nullptr,
-         RunCalls({Step(2), kTemp, Step(3), Step(4), kBin, Step(5), kAppLog, Step(6), Step(11), Step(11), kIECache, Step(13),
-              Step(14), Step(15), Step(17)}),
+        {"only the defaults", {}, false, nullptr, RunCalls("2 Temp 3 4 Bin 5 AppLog 6 11 11 IECache 13 14 15 17"),
          {"Temp", "bin", "AppLog", "Cache"}},
         // The end of the session asks for a second run meanwhile; none starts.
         {"a stop during the Recycle Bin step", {{"Schedule", "CleanAtShutdown", 1}}, false, "SetItem Recycle Bin...",
-         RunCalls({Step(2), kTemp, Step(3), Step(4), kBin, {"CheckStop 1"}}), {"Temp", "bin"}},
+         RunCalls("2 Temp 3 4 Bin stop"), {"Temp", "bin"}},
         {"Internet Explorer unticked, registry backups on", {{"Items", "MSIE", 0}, {"Items", "DelRegBackup", 1}}, false,
-         nullptr,
-         RunCalls({Step(2), kTemp, Step(3), Step(4), kBin, Step(5), kAppLog, Step(6), Step(11), kRegBackups, Step(11),
-              Step(13), Step(14), Step(15), Step(17)}),
-         {"Temp", "bin", "AppLog"}},
+         nullptr, RunCalls("2 Temp 3 4 Bin 5 AppLog 6 11 RegBackups 11 13 14 15 17"), {"Temp", "bin", "AppLog"}},
         {"Netscape ticked with both items off", {{"Netscape Items", "DelCacheFolder", 0}}, true, nullptr,
-         RunCalls({Step(2), kTemp, Step(3), Step(4), kBin, Step(5), kAppLog, Step(6), Step(11), Step(11), kIECache, Step(13),
-              Step(14), Step(15), {"SetPos 16"}, Step(17)}),
-         {"Temp", "bin", "AppLog", "Cache"}},
+         RunCalls("2 Temp 3 4 Bin 5 AppLog 6 11 11 IECache 13 14 15 =16 17"), {"Temp", "bin", "AppLog", "Cache"}},
         {"Netscape cache and cookies on, everything else off",
          {{"Items", "DelWinTemp", 0}, {"Items", "EmptyRecycleBin", 0}, {"Items", "DelAppLog", 0},
           {"MSIE Items", "DelCacheFolder", 0}, {"Netscape Items", "DelCookiesFolder", 1}},
-         true, nullptr,
-         RunCalls({Step(2), Step(3), Step(4), Step(5), Step(6), Step(11), Step(11), Step(13), Step(14), Step(15),
-              kNetscapeCache, {"SetPos 16"}, kNetscapeCookies, Step(17)}),
-         {"Netscape"}},
+         true, nullptr, RunCalls("2 3 4 5 6 11 11 13 14 15 NetscapeCache =16 NetscapeCookies 17"), {"Netscape"}},
         {"temporary files on, no drive ticked",
          {{"Items", "DelCHKFiles", 1}, {"Items", "DelWinTemp", 0}, {"Items", "EmptyRecycleBin", 0},
           {"Items", "DelAppLog", 0}, {"Items", "MSIE", 0}},
-         false, nullptr,
-         RunCalls({Step(2), Step(3), Step(4), Step(5), Step(6), Step(11), Step(11), Step(13), Step(14), kTempFiles, Step(15),
-              Step(17)}),
-         {}},
+         false, nullptr, RunCalls("2 3 4 5 6 11 11 13 14 TempFiles 15 17"), {}},
     };
     const char* const clutter[][2] = {{"Temp", "Temp\\Sub\\a.txt"},   {"Cache", "Cache\\Content.IE5\\b.htm"},
                                       {"AppLog", "Win\\APPLOG\\c.lgc"}, {"Netscape", "Netscape\\d.dat"},
@@ -231,7 +203,18 @@ TEST_F(CleanRun, EachStepRunsItsCleanerOnlyWhenItsOptionIsOnAndAStopSkipsTheRest
         };
         ReportCloser::texts.clear();
         ReportCloser::screenshot = isDefault ? "report" : nullptr;
-        const CString stamp = RunFromStart();
+        const UINT_PTR closer = ::SetTimer(nullptr, 0, 20, &ReportCloser::Tick);
+        CString stamp;
+        RunModal(dlg, [&stamp](CDialog& d) {   // no drive ticked
+            CCheckListBox& drives = static_cast<CCleanerDlg&>(d).m_driveList;
+            for (int i = 0; i < drives.GetCount(); ++i)
+                drives.SetCheck(i, BST_UNCHECKED);
+            d.SendDlgItemMessage(IDOK, BM_CLICK);
+            EXPECT_TRUE(d.IsModalLoopRunning() && d.IsWindowEnabled()) << "the dialog is open and enabled after the run";
+            stamp = d.GetDlgItemText(IDC_LAST_CLEANED);
+            d.PostMessage(WM_COMMAND, IDCANCEL);
+        }, 30000);
+        ::KillTimer(nullptr, closer);
 
         EXPECT_EQ(c.calls, recorder.calls);
         for (const auto& file : clutter)

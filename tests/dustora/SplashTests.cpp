@@ -33,17 +33,6 @@ CBitmap MakeMask(SIZE size, const std::function<bool(int, int)>& isBlack)
     return mask;
 }
 
-// Like the splash mask: a black frame two pixels wide that widens into rounded corners.
-bool IsOutsideRoundedFrame(int x, int y, SIZE size)
-{
-    constexpr int kFrame = 2, kRadius = 14;
-    if (x < kFrame || y < kFrame || x >= size.cx - kFrame || y >= size.cy - kFrame)
-        return true;
-    const int cx = std::clamp(x, kRadius, static_cast<int>(size.cx) - 1 - kRadius);
-    const int cy = std::clamp(y, kRadius, static_cast<int>(size.cy) - 1 - kRadius);
-    return (x - cx) * (x - cx) + (y - cy) * (y - cy) > (kRadius - kFrame) * (kRadius - kFrame);
-}
-
 bool IsNoise(int x, int y)   // about a third of the pixels
 {
     return (static_cast<unsigned>(x * 7919 + y * 104729) * 2654435761u >> 28) < 5;
@@ -54,28 +43,26 @@ bool IsNoise(int x, int y)   // about a third of the pixels
 TEST(MaskRegion, EqualsThePixelByPixelRegionCutToTheMask)
 {
     const SIZE splash = {369, 365}, noise = {53, 41};
-    const auto frame = [&](int x, int y) { return IsOutsideRoundedFrame(x, y, splash); };
-    const struct {
-        const char* name;
-        SIZE mask, window;
-        std::function<bool(int, int)> isBlack;
-    } cases[] = {
-        {"rounded frame in the splash's larger window", splash, {375, 383}, frame},
-        {"rounded frame, window of the mask's size", splash, splash, frame},
-        {"noise in a larger window", noise, {60, 45}, IsNoise},
-        {"noise in a smaller window", noise, {40, 30}, IsNoise},
-        {"all white", noise, noise, [](int, int) { return false; }},
-        {"all black", noise, noise, [](int, int) { return true; }},
+    CBitmap splashMask;
+    ASSERT_TRUE(splashMask.LoadBitmap(IDB_SPLASH_MASK));
+    const CBitmap noisy = MakeMask(noise, IsNoise), white = MakeMask(noise, [](int, int) { return false; }),
+                  black = MakeMask(noise, [](int, int) { return true; });
+    const struct { const char* name; HBITMAP mask; SIZE size, window; } cases[] = {
+        {"the splash's mask in its larger window", splashMask, splash, {375, 383}},
+        {"the splash's mask in a window of its size", splashMask, splash, splash},
+        {"noise in a larger window", noisy, noise, {60, 45}},
+        {"noise in a smaller window", noisy, noise, {40, 30}},
+        {"all white", white, noise, noise},
+        {"all black", black, noise, noise},
     };
     CClientDC screen(nullptr);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const CBitmap mask = MakeMask(c.mask, c.isBlack);
-        ASSERT_NE(nullptr, mask.GetSafeHandle());
-        const UniqueGdiObject<HRGN> fast = CShapedWnd::RegionFromMask(screen, mask, c.window);
+        ASSERT_NE(nullptr, c.mask);
+        const UniqueGdiObject<HRGN> fast = CShapedWnd::RegionFromMask(screen, c.mask, c.window);
         ASSERT_TRUE(fast);
-        const UniqueGdiObject<HRGN> reference(PixelByPixelRegion(screen, mask, c.window));
-        const UniqueGdiObject<HRGN> expected(::CreateRectRgn(0, 0, std::min(c.mask.cx, c.window.cx), std::min(c.mask.cy, c.window.cy)));
+        const UniqueGdiObject<HRGN> reference(PixelByPixelRegion(screen, c.mask, c.window));
+        const UniqueGdiObject<HRGN> expected(::CreateRectRgn(0, 0, std::min(c.size.cx, c.window.cx), std::min(c.size.cy, c.window.cy)));
         ::CombineRgn(expected.get(), reference.get(), expected.get(), RGN_AND);
         EXPECT_TRUE(::EqualRgn(fast.get(), expected.get()));
     }
@@ -150,8 +137,6 @@ bool RunUntilGone(HWND window, DWORD timeoutMs)
 
 class Splash : public ::testing::Test {
 protected:
-    void SetUp() override { g_splashesFreed = 0; }
-
     // A splash on the screen, owned by its window; nullptr (and a failure) when it cannot show.
     HWND ShowSplash(UINT intervalMs)
     {
@@ -190,28 +175,25 @@ TEST_F(Splash, IsTheMaskedPictureCentredOnTheScreen)
     EXPECT_TRUE(RunUntilGone(window, 3000));
 }
 
-TEST_F(Splash, AKeyOrAMousePressClosesItAtOnceWhileTheProgramStillHoldsIt)
+// Held by the program, it stays through several ticks; then a key or mouse press closes it at
+// once, or else the first tick after the program lets it go.
+TEST_F(Splash, GoesOnAPressOrAtTheFirstTickAfterTheProgramLetsItGo)
 {
-    for (UINT press : {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN}) {
+    for (UINT press : {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, 0}) {
         SCOPED_TRACE(press);
         g_splashesFreed = 0;
-        const HWND window = ShowSplash(10000);
+        m_hold = 1;
+        const HWND window = ShowSplash(press ? 10000 : 50);
         ASSERT_NE(nullptr, window);
-        ::PostMessageA(window, press, 0, MAKELPARAM(100, 100));
-        EXPECT_TRUE(RunUntilGone(window, 1000));
+        EXPECT_FALSE(RunUntilGone(window, press ? 100 : 400)) << "held, it stays";
+        EXPECT_EQ(0, g_splashesFreed);
+        if (press)
+            ::PostMessageA(window, press, 0, MAKELPARAM(100, 100));
+        else
+            m_hold = 0;
+        EXPECT_TRUE(RunUntilGone(window, press ? 1000 : 400));
         EXPECT_EQ(1, g_splashesFreed) << "the splash frees itself";
     }
-}
-
-TEST_F(Splash, ClosesAtTheFirstTickAfterTheProgramLetsItGo)
-{
-    const HWND window = ShowSplash(50);
-    ASSERT_NE(nullptr, window);
-    EXPECT_FALSE(RunUntilGone(window, 400)) << "held: several ticks pass and it stays";
-    EXPECT_EQ(0, g_splashesFreed);
-    m_hold = 0;
-    EXPECT_TRUE(RunUntilGone(window, 400));
-    EXPECT_EQ(1, g_splashesFreed);
 }
 
 }  // namespace
