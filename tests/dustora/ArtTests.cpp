@@ -68,10 +68,9 @@ TEST(Art, SplashMaskCutsAwayATwoPixelFrameWithRoundedCorners)
     EXPECT_EQ(2968u, pixels.Count(kBlack));
     EXPECT_EQ(2968u + pixels.Count(kWhite), pixels.values.size());
     const struct { int x, y; DWORD colour; } probes[] = {
-        {184, 182, kWhite},                                                         // the middle
-        {0, 0, kBlack},  {368, 0, kBlack},   {0, 364, kBlack},  {368, 364, kBlack},
-        {1, 182, kBlack}, {2, 182, kWhite},  {184, 1, kBlack},  {184, 2, kWhite},   // the straight frame
-        {2, 2, kBlack},  {366, 362, kBlack}, {7, 7, kWhite},                        // the corners widen it
+        {184, 182, kWhite}, {0, 0, kBlack}, {368, 364, kBlack},      // the middle and the corners
+        {1, 182, kBlack}, {2, 182, kWhite}, {184, 1, kBlack}, {184, 2, kWhite},   // the straight frame
+        {2, 2, kBlack}, {366, 362, kBlack}, {7, 7, kWhite},          // the corners widen it
     };
     for (const auto& p : probes)
         EXPECT_EQ(p.colour, pixels.At(p.x, p.y)) << p.x << ", " << p.y;

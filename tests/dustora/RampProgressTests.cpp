@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -75,18 +74,12 @@ TEST(RampProgress, PaintsTheRampUpToTheStripThatHoldsThePosition)
         ASSERT_NE(nullptr, host.bar.GetSafeHwnd());
         host.bar.SetRange(c.lower, c.upper);
         host.bar.SetPos(c.position);
-        EXPECT_EQ(std::clamp(c.position, c.lower, c.upper), static_cast<int>(host.bar.SendMessage(PBM_GETPOS)))
-            << "the common control is told too, and keeps the position in its range";
         for (const Probe& probe : c.probes) {
             for (int y : {0, BarHost::kHeight / 2, BarHost::kHeight - 1})
                 EXPECT_EQ(probe.color, host.PixelAt(probe.x, y)) << "at " << probe.x << ", " << y;
         }
         host.bar.SetRange(0, 21);
         EXPECT_EQ(face, host.PixelAt(0)) << "a new range starts from its lower bound";
-        PBRANGE range = {};
-        host.bar.SendMessage(PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
-        EXPECT_EQ(0, range.iLow);
-        EXPECT_EQ(21, range.iHigh);
     }
 }
 

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -111,6 +112,7 @@ TEST(TransparentBitmap, DrawsAllButPureRedWhereverTheBitmapFallsOnTheTarget)
 }
 
 int g_splashesFreed = 0;
+int g_hold = 1;   // the program's hold on the splash
 
 class CCountedSplash : public CSplashWnd {
 public:
@@ -135,64 +137,42 @@ bool RunUntilGone(HWND window, DWORD timeoutMs)
     return !::IsWindow(window);
 }
 
-class Splash : public ::testing::Test {
-protected:
-    // A splash on the screen, owned by its window; nullptr (and a failure) when it cannot show.
-    HWND ShowSplash(UINT intervalMs)
-    {
-        auto* splash = new CCountedSplash(IDB_SPLASH, intervalMs, m_hold);
-        if (splash->Show())
-            return splash->GetSafeHwnd();
-        delete splash;
-        ADD_FAILURE() << "the splash did not show";
-        return nullptr;
-    }
-
-    int m_hold = 1;
-};
-
-TEST_F(Splash, IsTheMaskedPictureCentredOnTheScreen)
+// The picture less the mask's black pixels, centred on the screen; held by the program, it stays
+// through several ticks; then a key or mouse press closes it at once, or else the first tick
+// after the program lets it go. It frees itself.
+TEST(Splash, ShowsTheMaskedPictureCentredUntilAPressOrTheFirstTickAfterItIsLetGo)
 {
-    const HWND window = ShowSplash(500);
-    ASSERT_NE(nullptr, window);
-    RECT outer, work;
-    ::GetWindowRect(window, &outer);
+    RECT work;
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_EQ(375, outer.right - outer.left);
-    EXPECT_EQ(383, outer.bottom - outer.top);
-    EXPECT_EQ((work.left + work.right) / 2 - 375 / 2, outer.left);
-    EXPECT_EQ((work.top + work.bottom) / 2 - 383 / 2, outer.top);
-
-    const UniqueGdiObject<HRGN> region(::CreateRectRgn(0, 0, 0, 0));
-    EXPECT_EQ(COMPLEXREGION, ::GetWindowRgn(window, region.get()));
-    long area = 0;   // the strips beside and below the picture are no part of the window
-    for (int y = 0; y < 383; ++y)
-        for (int x = 0; x < 375; ++x)
-            area += ::PtInRegion(region.get(), x, y) ? 1 : 0;
-    EXPECT_EQ(369 * 365 - 2968, area) << "the picture less the mask's black pixels";
-
-    m_hold = 0;
-    EXPECT_TRUE(RunUntilGone(window, 3000));
-}
-
-// Held by the program, it stays through several ticks; then a key or mouse press closes it at
-// once, or else the first tick after the program lets it go.
-TEST_F(Splash, GoesOnAPressOrAtTheFirstTickAfterTheProgramLetsItGo)
-{
     for (UINT press : {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, 0}) {
         SCOPED_TRACE(press);
         g_splashesFreed = 0;
-        m_hold = 1;
-        const HWND window = ShowSplash(press ? 10000 : 50);
-        ASSERT_NE(nullptr, window);
+        g_hold = 1;
+        std::unique_ptr<CCountedSplash> splash(new CCountedSplash(IDB_SPLASH, press ? 10000 : 50, g_hold));
+        ASSERT_TRUE(splash->Show());
+        const HWND window = splash.release()->GetSafeHwnd();   // the window owns it now
+        RECT outer;
+        ::GetWindowRect(window, &outer);
+        EXPECT_EQ(375, outer.right - outer.left);
+        EXPECT_EQ(383, outer.bottom - outer.top);
+        EXPECT_EQ((work.left + work.right) / 2 - 375 / 2, outer.left);
+        EXPECT_EQ((work.top + work.bottom) / 2 - 383 / 2, outer.top);
+        const UniqueGdiObject<HRGN> region(::CreateRectRgn(0, 0, 0, 0));
+        EXPECT_EQ(COMPLEXREGION, ::GetWindowRgn(window, region.get()));
+        long area = 0;   // the strips beside and below the picture are no part of the window
+        for (int y = 0; y < 383; ++y)
+            for (int x = 0; x < 375; ++x)
+                area += ::PtInRegion(region.get(), x, y) ? 1 : 0;
+        EXPECT_EQ(369 * 365 - 2968, area);
+
         EXPECT_FALSE(RunUntilGone(window, press ? 100 : 400)) << "held, it stays";
         EXPECT_EQ(0, g_splashesFreed);
         if (press)
             ::PostMessageA(window, press, 0, MAKELPARAM(100, 100));
         else
-            m_hold = 0;
+            g_hold = 0;
         EXPECT_TRUE(RunUntilGone(window, press ? 1000 : 400));
-        EXPECT_EQ(1, g_splashesFreed) << "the splash frees itself";
+        EXPECT_EQ(1, g_splashesFreed);
     }
 }
 
