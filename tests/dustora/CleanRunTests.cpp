@@ -37,14 +37,13 @@ struct CallRecorder : CRunProgress::Listener {
         act(dialog, call.Str());
     }
 
-    CRunProgress::Listener* previous;
+    Listener* previous;
     Calls calls;
     std::function<void(CCleanProgressDlg&, const std::string&)> act;
 };
 
-// Closes the report the run ends with, as the user does, once it shows; keeps its text and,
-// when asked, a screenshot. Looked for among this thread's windows: the active window may be
-// another test program's.
+// Closes the report the run ends with once it shows; keeps its text and, when asked, a
+// screenshot. Only this thread's report will do: other test programs show theirs too.
 struct ReportCloser {
     static inline std::vector<std::string> texts;
     static inline const char* screenshot = nullptr;
@@ -109,24 +108,19 @@ private:
 // texts of the step that works. The bar's start and end go around them.
 Calls RunCalls(const std::string& steps)
 {
-    const auto texts = [](const char* action, const char* item) {
-        return Calls{std::string("SetAction ") + action, std::string("SetItem ") + item};
-    };
-    const std::map<std::string, Calls> named = {
-        {"Temp", texts("Cleaning:", "Windows Temp Dir...")},
-        {"Bin", texts("Empty:", "Recycle Bin...")},
-        {"AppLog", texts("Empty:", "AppLog Folder...")},
-        {"RegBackups", texts("Deleting:", "Windows98 Registry Old Backups...")},
-        {"IECache", texts("Deleting:", "Internet Explorer Cache files...")},
-        {"TempFiles", texts("Deleting:", "Temporary Files (TMP, BAK, CHK, etc.)...")},
-        {"NetscapeCache", texts("Deleting:", "Netscape Navigator Cache Files...")},
-        {"NetscapeCookies", texts("Deleting:", "Netscape Navigator Cookie Files...")},
+    const std::map<std::string, std::pair<std::string, std::string>> named = {
+        {"Temp", {"Cleaning:", "Windows Temp Dir..."}}, {"Bin", {"Empty:", "Recycle Bin..."}},
+        {"AppLog", {"Empty:", "AppLog Folder..."}}, {"RegBackups", {"Deleting:", "Windows98 Registry Old Backups..."}},
+        {"IECache", {"Deleting:", "Internet Explorer Cache files..."}},
+        {"TempFiles", {"Deleting:", "Temporary Files (TMP, BAK, CHK, etc.)..."}},
+        {"NetscapeCache", {"Deleting:", "Netscape Navigator Cache Files..."}},
+        {"NetscapeCookies", {"Deleting:", "Netscape Navigator Cookie Files..."}},
     };
     Calls all = {"SetRange 0 21", "SetPos 0", "SetPos 1"};
     std::istringstream in(steps);
     for (std::string step; in >> step;) {
         if (named.count(step))
-            all.insert(all.end(), named.at(step).begin(), named.at(step).end());
+            all.insert(all.end(), {"SetAction " + named.at(step).first, "SetItem " + named.at(step).second});
         else if (step == "stop")
             all.push_back("CheckStop 1");
         else if (step[0] == '=')

@@ -82,12 +82,7 @@ TEST(TransparentBitmap, DrawsAllButPureRedWhereverTheBitmapFallsOnTheTarget)
 {
     const Picture logo(SIZE{5, 2}, [](int x, int y) { return kLogoColors[y][x]; });
     const std::vector<DWORD> logoBefore = logo.Bits();
-    const struct {
-        const char* name;
-        SIZE canvas;
-        POINT at;
-        HBITMAP bitmap;
-    } cases[] = {
+    const struct { const char* name; SIZE canvas; POINT at; HBITMAP bitmap; } cases[] = {
         {"inside", {12, 8}, {4, 3}, logo.m_bitmap},
         {"partly outside", {4, 2}, {-2, -1}, logo.m_bitmap},
         {"no bitmap", {4, 4}, {0, 0}, nullptr},
