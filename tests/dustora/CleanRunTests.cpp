@@ -16,8 +16,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,42 +28,32 @@ namespace {
 using Calls = std::vector<std::string>;
 
 // Every call the run makes to its progress dialog; act may answer one.
-class CallRecorder : public CRunProgress::Listener {
-public:
-    CallRecorder() : m_previous(CRunProgress::SetListener(this)) {}
-    ~CallRecorder() override { CRunProgress::SetListener(m_previous); }
+struct CallRecorder : CRunProgress::Listener {
+    CallRecorder() : previous(CRunProgress::SetListener(this)) {}
+    ~CallRecorder() override { CRunProgress::SetListener(previous); }
     void Heard(CCleanProgressDlg& dialog, const CString& call) override
     {
         calls.push_back(call.Str());
         act(dialog, call.Str());
     }
 
+    Listener* previous;
     Calls calls;
     std::function<void(CCleanProgressDlg&, const std::string&)> act;
-
-private:
-    CRunProgress::Listener* m_previous;
 };
 
-// Closes the report the run ends with, as the user does, once it shows; keeps its text and,
-// when asked, a screenshot. Looked for among this thread's windows: the active window may be
-// another test program's.
+// Closes the report the run ends with once it shows; keeps its text and, when asked, a
+// screenshot. Only this thread's report will do: other test programs show theirs too.
 struct ReportCloser {
     static inline std::vector<std::string> texts;
     static inline const char* screenshot = nullptr;
 
-    static BOOL CALLBACK IsReport(HWND window, LPARAM found)
-    {
-        char title[64] = "";
-        ::GetWindowTextA(window, title, sizeof(title));
-        if (lstrcmpA(title, "Dustora Statistics...") == 0 && ::IsWindowVisible(window))
-            *reinterpret_cast<HWND*>(found) = window;
-        return TRUE;
-    }
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     {
         HWND report = nullptr;
-        ::EnumThreadWindows(::GetCurrentThreadId(), &IsReport, reinterpret_cast<LPARAM>(&report));
+        while ((report = ::FindWindowExA(nullptr, report, nullptr, "Dustora Statistics...")) &&
+               (::GetWindowThreadProcessId(report, nullptr) != ::GetCurrentThreadId() || !::IsWindowVisible(report))) {
+        }
         if (!report)
             return;
         if (screenshot)
@@ -82,11 +74,11 @@ protected:
     void SetUp() override
     {
         MainDialogFixture::SetUp();
-        m_saved = {theApp.m_folderRecentDocs, theApp.m_folderTemp, theApp.m_folderIECache, theApp.m_folderIECookies};
-        theApp.m_folderRecentDocs = m_sandbox.Below("Recent\\");
-        theApp.m_folderTemp = m_sandbox.Below("Temp\\");
-        theApp.m_folderIECache = m_sandbox.Below("Cache\\");
-        theApp.m_folderIECookies = m_sandbox.Below("Cookies\\");
+        const char* const below[] = {"Recent\\", "Temp\\", "Cache\\", "Cookies\\"};
+        for (size_t i = 0; i < std::size(m_folders); ++i) {
+            m_saved[i] = *m_folders[i];
+            *m_folders[i] = m_sandbox.Below(below[i]);
+        }
         g_windowsFolder = m_sandbox.Below("Win\\");
         m_savedLookups = CSystemFolders::SetLookups(
             {[](HWND, int) { return CString(); }, [] { return CString(); }, [] { return g_windowsFolder; }});
@@ -94,34 +86,9 @@ protected:
     void TearDown() override
     {
         CSystemFolders::SetLookups(m_savedLookups);
-        theApp.m_folderRecentDocs = m_saved[0];
-        theApp.m_folderTemp = m_saved[1];
-        theApp.m_folderIECache = m_saved[2];
-        theApp.m_folderIECookies = m_saved[3];
+        for (size_t i = 0; i < std::size(m_folders); ++i)
+            *m_folders[i] = m_saved[i];
         MainDialogFixture::TearDown();
-    }
-
-    // Unticks every drive and presses Start; the dialog is open and enabled again after the run.
-    // The last-cleaned line it then shows.
-    CString RunFromStart()
-    {
-        CString lastCleaned;
-        const UINT_PTR closer = ::SetTimer(nullptr, 0, 20, &ReportCloser::Tick);
-        RunModal(
-            dlg,
-            [&lastCleaned](CDialog& d) {
-                CCheckListBox& drives = static_cast<CCleanerDlg&>(d).m_driveList;
-                for (int i = 0; i < drives.GetCount(); ++i)
-                    drives.SetCheck(i, BST_UNCHECKED);
-                d.SendDlgItemMessage(IDOK, BM_CLICK);
-                EXPECT_TRUE(d.IsModalLoopRunning());
-                EXPECT_TRUE(d.IsWindowEnabled());
-                lastCleaned = d.GetDlgItemText(IDC_LAST_CLEANED);
-                d.PostMessage(WM_COMMAND, IDCANCEL);
-            },
-            30000);
-        ::KillTimer(nullptr, closer);
-        return lastCleaned;
     }
 
     NamedLock m_binLock{kRecycleBinLock};
@@ -130,44 +97,42 @@ protected:
     SandboxFolder m_sandbox;
 
 private:
-    std::vector<CString> m_saved;
+    CString* const m_folders[4] = {&theApp.m_folderRecentDocs, &theApp.m_folderTemp, &theApp.m_folderIECache,
+                                   &theApp.m_folderIECookies};
+    CString m_saved[4];
     CSystemFolders::Lookups m_savedLookups = {};
 };
 
-Calls Step(int position)
+// The run's calls to its progress dialog from a list of its steps: "6" is a stop check and
+// position 6, "=16" position 16 alone, "stop" the check that finds Stop pressed, a name the
+// texts of the step that works. The bar's start and end go around them.
+Calls RunCalls(const std::string& steps)
 {
-    return {"CheckStop 0", "SetPos " + std::to_string(position)};
-}
-
-Calls Texts(const char* action, const char* item)
-{
-    return {std::string("SetAction ") + action, std::string("SetItem ") + item};
-}
-
-const Calls kTemp = Texts("Cleaning:", "Windows Temp Dir...");
-const Calls kBin = Texts("Empty:", "Recycle Bin...");
-const Calls kAppLog = Texts("Empty:", "AppLog Folder...");
-const Calls kRegBackups = Texts("Deleting:", "Windows98 Registry Old Backups...");
-const Calls kIECache = Texts("Deleting:", "Internet Explorer Cache files...");
-const Calls kTempFiles = Texts("Deleting:", "Temporary Files (TMP, BAK, CHK, etc.)...");
-const Calls kNetscapeCache = Texts("Deleting:", "Netscape Navigator Cache Files...");
-const Calls kNetscapeCookies = Texts("Deleting:", "Netscape Navigator Cookie Files...");
-
-// The run's calls: the bar's start, the steps' calls, the bar's end.
-Calls RunCalls(std::initializer_list<Calls> steps)
-{
+    const std::map<std::string, std::pair<std::string, std::string>> named = {
+        {"Temp", {"Cleaning:", "Windows Temp Dir..."}}, {"Bin", {"Empty:", "Recycle Bin..."}},
+        {"AppLog", {"Empty:", "AppLog Folder..."}}, {"RegBackups", {"Deleting:", "Windows98 Registry Old Backups..."}},
+        {"IECache", {"Deleting:", "Internet Explorer Cache files..."}},
+        {"TempFiles", {"Deleting:", "Temporary Files (TMP, BAK, CHK, etc.)..."}},
+        {"NetscapeCache", {"Deleting:", "Netscape Navigator Cache Files..."}},
+        {"NetscapeCookies", {"Deleting:", "Netscape Navigator Cookie Files..."}},
+    };
     Calls all = {"SetRange 0 21", "SetPos 0", "SetPos 1"};
-    for (const Calls& step : steps)
-        all.insert(all.end(), step.begin(), step.end());
+    std::istringstream in(steps);
+    for (std::string step; in >> step;) {
+        if (named.count(step))
+            all.insert(all.end(), {"SetAction " + named.at(step).first, "SetItem " + named.at(step).second});
+        else if (step == "stop")
+            all.push_back("CheckStop 1");
+        else if (step[0] == '=')
+            all.push_back("SetPos " + step.substr(1));
+        else
+            all.insert(all.end(), {"CheckStop 0", "SetPos " + step});
+    }
     all.push_back("SetPos 21");
     return all;
 }
 
-struct Setting {
-    const char* section;
-    const char* key;
-    int value;
-};
+struct Setting { const char* section; const char* key; int value; };
 
 // Each case starts from a new user's profile with one of everything to clean; stray.TMP lies on
 // a drive that is never ticked.
@@ -182,36 +147,23 @@ TEST_F(CleanRun, EachStepRunsItsCleanerOnlyWhenItsOptionIsOnAndAStopSkipsTheRest
         Calls calls;
         std::set<std::string> emptied;
     } cases[] = {
-        {"only the defaults", {}, false, nullptr,
-         RunCalls({Step(2), kTemp, Step(3), Step(4), kBin, Step(5), kAppLog, Step(6), Step(11), Step(11), kIECache, Step(13),
-              Step(14), Step(15), Step(17)}),
+        {"only the defaults", {}, false, nullptr, RunCalls("2 Temp 3 4 Bin 5 AppLog 6 11 11 IECache 13 14 15 17"),
          {"Temp", "bin", "AppLog", "Cache"}},
         // The end of the session asks for a second run meanwhile; none starts.
         {"a stop during the Recycle Bin step", {{"Schedule", "CleanAtShutdown", 1}}, false, "SetItem Recycle Bin...",
-         RunCalls({Step(2), kTemp, Step(3), Step(4), kBin, {"CheckStop 1"}}), {"Temp", "bin"}},
+         RunCalls("2 Temp 3 4 Bin stop"), {"Temp", "bin"}},
         {"Internet Explorer unticked, registry backups on", {{"Items", "MSIE", 0}, {"Items", "DelRegBackup", 1}}, false,
-         nullptr,
-         RunCalls({Step(2), kTemp, Step(3), Step(4), kBin, Step(5), kAppLog, Step(6), Step(11), kRegBackups, Step(11),
-              Step(13), Step(14), Step(15), Step(17)}),
-         {"Temp", "bin", "AppLog"}},
+         nullptr, RunCalls("2 Temp 3 4 Bin 5 AppLog 6 11 RegBackups 11 13 14 15 17"), {"Temp", "bin", "AppLog"}},
         {"Netscape ticked with both items off", {{"Netscape Items", "DelCacheFolder", 0}}, true, nullptr,
-         RunCalls({Step(2), kTemp, Step(3), Step(4), kBin, Step(5), kAppLog, Step(6), Step(11), Step(11), kIECache, Step(13),
-              Step(14), Step(15), {"SetPos 16"}, Step(17)}),
-         {"Temp", "bin", "AppLog", "Cache"}},
+         RunCalls("2 Temp 3 4 Bin 5 AppLog 6 11 11 IECache 13 14 15 =16 17"), {"Temp", "bin", "AppLog", "Cache"}},
         {"Netscape cache and cookies on, everything else off",
          {{"Items", "DelWinTemp", 0}, {"Items", "EmptyRecycleBin", 0}, {"Items", "DelAppLog", 0},
           {"MSIE Items", "DelCacheFolder", 0}, {"Netscape Items", "DelCookiesFolder", 1}},
-         true, nullptr,
-         RunCalls({Step(2), Step(3), Step(4), Step(5), Step(6), Step(11), Step(11), Step(13), Step(14), Step(15),
-              kNetscapeCache, {"SetPos 16"}, kNetscapeCookies, Step(17)}),
-         {"Netscape"}},
+         true, nullptr, RunCalls("2 3 4 5 6 11 11 13 14 15 NetscapeCache =16 NetscapeCookies 17"), {"Netscape"}},
         {"temporary files on, no drive ticked",
          {{"Items", "DelCHKFiles", 1}, {"Items", "DelWinTemp", 0}, {"Items", "EmptyRecycleBin", 0},
           {"Items", "DelAppLog", 0}, {"Items", "MSIE", 0}},
-         false, nullptr,
-         RunCalls({Step(2), Step(3), Step(4), Step(5), Step(6), Step(11), Step(11), Step(13), Step(14), kTempFiles, Step(15),
-              Step(17)}),
-         {}},
+         false, nullptr, RunCalls("2 3 4 5 6 11 11 13 14 TempFiles 15 17"), {}},
     };
     const char* const clutter[][2] = {{"Temp", "Temp\\Sub\\a.txt"},   {"Cache", "Cache\\Content.IE5\\b.htm"},
                                       {"AppLog", "Win\\APPLOG\\c.lgc"}, {"Netscape", "Netscape\\d.dat"},
@@ -245,7 +197,18 @@ TEST_F(CleanRun, EachStepRunsItsCleanerOnlyWhenItsOptionIsOnAndAStopSkipsTheRest
         };
         ReportCloser::texts.clear();
         ReportCloser::screenshot = isDefault ? "report" : nullptr;
-        const CString stamp = RunFromStart();
+        const UINT_PTR closer = ::SetTimer(nullptr, 0, 20, &ReportCloser::Tick);
+        CString stamp;
+        RunModal(dlg, [&stamp](CDialog& d) {   // no drive ticked
+            CCheckListBox& drives = static_cast<CCleanerDlg&>(d).m_driveList;
+            for (int i = 0; i < drives.GetCount(); ++i)
+                drives.SetCheck(i, BST_UNCHECKED);
+            d.SendDlgItemMessage(IDOK, BM_CLICK);
+            EXPECT_TRUE(d.IsModalLoopRunning() && d.IsWindowEnabled()) << "the dialog is open and enabled after the run";
+            stamp = d.GetDlgItemText(IDC_LAST_CLEANED);
+            d.PostMessage(WM_COMMAND, IDCANCEL);
+        }, 30000);
+        ::KillTimer(nullptr, closer);
 
         EXPECT_EQ(c.calls, recorder.calls);
         for (const auto& file : clutter)
