@@ -53,11 +53,6 @@ const Row kRows[] = {
     {"NSCache", IDC_FOLDER_NS_CACHE, &CCleanerApp::m_folderNSCache, ""},
 };
 
-void Click(CDialog& d, int id)
-{
-    d.SendDlgItemMessage(id, BM_CLICK);
-}
-
 // The settings start empty, so opening the dialog detects them all; they are put back at the end.
 class FolderSettingsDialog : public ::testing::Test {
 protected:
@@ -85,12 +80,10 @@ protected:
     // The stored text, or "(none)".
     std::string Stored(const char* key) const
     {
-        HKEY section = nullptr;
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, m_profile.SectionPath("Folders"), 0, KEY_READ, &section) != ERROR_SUCCESS)
+        UniqueKey section;
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, m_profile.SectionPath("Folders"), 0, KEY_READ, section.receive()) != ERROR_SUCCESS)
             return "(none)";
-        const RawRegistryValue raw = ReadRawValue(section, key);
-        ::RegCloseKey(section);
-        return raw.code == ERROR_SUCCESS ? std::string(raw.data.begin(), raw.data.end()).c_str() : "(none)";
+        return ReadTextValue(section.get(), key);
     }
 
     NamedLock m_profileLock{"DustoraTests.FolderSettingsProfile"};
@@ -137,10 +130,10 @@ TEST_F(FolderSettingsDialog, OpensWithTheSettingsDetectsTheEmptyOnesAndDetectFol
             d.SendDlgItemMessage(kRows[i].edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(std::string(1030, 'x').c_str()));
             EXPECT_EQ(1024, d.GetDlgItemText(kRows[i].edit).GetLength());
         }
-        Click(d, IDC_DETECT_FOLDERS);
+        d.SendDlgItemMessage(IDC_DETECT_FOLDERS, BM_CLICK);
         for (const Row& row : kRows)
             EXPECT_STREQ(row.found, d.GetDlgItemText(row.edit)) << row.key;
-        Click(d, IDCANCEL);
+        d.SendDlgItemMessage(IDCANCEL, BM_CLICK);
     });
     EXPECT_EQ(IDCANCEL, result);
     for (const Row& row : kRows) {
@@ -172,7 +165,7 @@ TEST_F(FolderSettingsDialog, OkRefusesARootARelativePathAndOverlongTextAndSavesT
             SCOPED_TRACE(c.typed);
             m_boxes.shown.clear();
             d.SetDlgItemText(IDC_FOLDER_IE_CACHE, c.typed.c_str());
-            Click(d, IDOK);
+            d.SendDlgItemMessage(IDOK, BM_CLICK);
             EXPECT_TRUE(d.IsModalLoopRunning());
             EXPECT_EQ(::GetDlgItem(d, IDC_FOLDER_IE_CACHE), ::GetFocus());
             ASSERT_EQ(1u, m_boxes.shown.size());
@@ -184,7 +177,7 @@ TEST_F(FolderSettingsDialog, OkRefusesARootARelativePathAndOverlongTextAndSavesT
         m_boxes.shown.clear();
         for (size_t i = 0; i < std::size(kRows); ++i)
             d.SetDlgItemText(kRows[i].edit, typed[i]);
-        Click(d, IDOK);
+        d.SendDlgItemMessage(IDOK, BM_CLICK);
     });
     EXPECT_EQ(IDOK, result);
     EXPECT_TRUE(m_boxes.shown.empty());
@@ -207,7 +200,7 @@ TEST_F(FolderSettingsDialog, APickedFolderGetsOneTrailingBackslashAndAPickedRoot
         d.SetDlgItemText(IDC_FOLDER_RECENT_DOCS, "typed and not confirmed");
         {
             const FolderPickerDriver driver(IDOK, m_sandbox.Below("Picked"), "Picked");
-            Click(d, IDC_BROWSE_TEMP);
+            d.SendDlgItemMessage(IDC_BROWSE_TEMP, BM_CLICK);
             EXPECT_TRUE(driver.answered);
             EXPECT_TRUE(driver.ShowedText("Please select the Windows Temporary Folder Location."));
         }
@@ -218,14 +211,14 @@ TEST_F(FolderSettingsDialog, APickedFolderGetsOneTrailingBackslashAndAPickedRoot
         for (const Case& c : {Case{"root", IDOK, "E:\\", "E:", 1}, Case{"cancelled", IDCANCEL, nullptr, nullptr, 1}}) {
             SCOPED_TRACE(c.name);
             const FolderPickerDriver driver(c.answer, c.select, c.waitFor);
-            Click(d, IDC_BROWSE_IE_COOKIES);
+            d.SendDlgItemMessage(IDC_BROWSE_IE_COOKIES, BM_CLICK);
             EXPECT_TRUE(driver.answered);
             EXPECT_STREQ("E:\\Found\\Cookies\\", d.GetDlgItemText(IDC_FOLDER_IE_COOKIES));
             ASSERT_EQ(c.messages, m_boxes.shown.size());
         }
         EXPECT_EQ(kRootRefused, m_boxes.shown[0].text);
         EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION | MB_OK), m_boxes.shown[0].type);
-        Click(d, IDOK);
+        d.SendDlgItemMessage(IDOK, BM_CLICK);
     });
     EXPECT_EQ(1u, m_boxes.shown.size()) << "OK took the picked folder without a word";
     EXPECT_EQ(picked, theApp.m_folderTemp);

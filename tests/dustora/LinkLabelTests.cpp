@@ -71,14 +71,18 @@ SIZE TextExtentInOwnFont(HWND control)
 // The point share of the way from low to high: 0 the left or top edge, 0.5 the centre, 1 the other edge.
 double Along(LONG low, LONG high, double share) { return low + (high - low) * share; }
 
-// Each label fits its text, exactly where it keeps an edge and within a pixel where it keeps a centre.
-TEST(LinkLabel, FitsItsWindowToItsTextKeepingTheEdgeItsAlignmentNames)
+// Binding makes a label an underlined clickable link that fits its text, exactly where it keeps
+// an edge and within a pixel where it keeps a centre; the target is its tooltip (the text until
+// one is set) and what a label without text shows; a hand over it; link, visited and hover
+// colours on a see-through background.
+TEST(LinkLabel, BindingMakesAnUnderlinedClickableLinkFittedToItsText)
 {
-    struct Case { int id; double across; double down; };
-    const Case cases[] = {{kLeft, 0, 0}, {kRight, 1, 0}, {kCenter, 0.5, 0}, {kMiddle, 0, 0.5}};
+    struct Fit { int id; double across; double down; };
+    const Fit fits[] = {{kLeft, 0, 0}, {kRight, 1, 0}, {kCenter, 0.5, 0}, {kMiddle, 0, 0.5}};
     CLinksDlg dlg;
-    RunModal(dlg, [&](CDialog&) {
-        for (const Case& c : cases) {
+    dlg.Label(kEmpty).SetURL("http://www.halvex.example/empty/");
+    RunModal(dlg, [&](CDialog& d) {
+        for (const Fit& c : fits) {
             SCOPED_TRACE(c.id);
             const RECT before = dlg.m_before[c.id - kLeft];
             RECT after;
@@ -93,23 +97,11 @@ TEST(LinkLabel, FitsItsWindowToItsTextKeepingTheEdgeItsAlignmentNames)
             EXPECT_NEAR(Along(before.top, before.bottom, c.down), Along(after.top, after.bottom, c.down), downSlack);
             EXPECT_NEAR(text.cy, after.bottom - after.top, downSlack);
         }
-        dlg.PostMessage(WM_COMMAND, IDCANCEL);
-    });
-}
-
-// Underlined, clickable, the target as tooltip (the text until one is set), shown by a label
-// without text; a hand over it; link, visited and hover colours on a see-through background.
-TEST(LinkLabel, BindingMakesAnUnderlinedClickableLinkInLinkColours)
-{
-    CLinksDlg dlg;
-    dlg.Label(kEmpty).SetURL("http://www.halvex.example/empty/");
-    RunModal(dlg, [&](CDialog& d) {
         CLinkLabel& left = dlg.Label(kLeft);
         EXPECT_TRUE(left.GetStyle() & SS_NOTIFY);
         LOGFONTA font = {};
         ASSERT_TRUE(::GetObjectA(reinterpret_cast<HGDIOBJ>(left.SendMessage(WM_GETFONT)), sizeof font, &font));
         EXPECT_TRUE(font.lfUnderline);
-        EXPECT_EQ(1, left.GetToolTip().GetToolCount());
         EXPECT_STREQ("Left link", left.GetToolTip().GetToolText(&left, kLinkToolId));
         left.SetURL("http://www.halvex.example/");
         EXPECT_STREQ("http://www.halvex.example/", left.GetToolTip().GetToolText(&left, kLinkToolId));
@@ -227,8 +219,9 @@ public:
         ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, kPageClass, 0));
         ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueA(HKEY_CLASSES_ROOT, kPageClass, REG_SZ, "Test page", 0));
         const std::string commandKey = std::string(kPageClass) + "\\shell\\open\\command";
-        if (!openCommand.empty())
+        if (!openCommand.empty()) {
             ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueA(HKEY_CLASSES_ROOT, commandKey.c_str(), REG_SZ, openCommand.c_str(), 0));
+        }
         ASSERT_EQ(kPageClass, ReadDefault(".htm"));
     }
 
@@ -261,23 +254,24 @@ TEST(LinkLabel, ClickOpensWithThePageProgramWhatTheShellCannotElseTheErrorIsTold
     const SandboxFolder sandbox;
     sandbox.MakeFolder("Pages");
     const PagesRegisteredHere pages;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ASSERT_NO_FATAL_FAILURE(PagesRegisteredHere::Register(c.command));
-        RecordedBoxes boxes;
-        CLinksDlg dlg;
-        dlg.Label(kLeft).SetURL(sandbox.Below("Pages\\missing.dustoratest"));
-        RunModal(dlg, [](CDialog& d) {
+    RecordedBoxes boxes;
+    CLinksDlg dlg;
+    dlg.Label(kLeft).SetURL(sandbox.Below("Pages\\missing.dustoratest"));
+    RunModal(dlg, [&](CDialog& d) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            boxes.shown.clear();
+            ASSERT_NO_FATAL_FAILURE(PagesRegisteredHere::Register(c.command));
             d.SendMessage(WM_COMMAND, MAKEWPARAM(kLeft, STN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(d, kLeft)));
-            d.PostMessage(WM_COMMAND, IDCANCEL);
-        });
-        EXPECT_EQ(c.error == nullptr, dlg.Label(kLeft).GetVisited());
-        ASSERT_EQ(c.error ? 1u : 0u, boxes.shown.size()) << (boxes.shown.empty() ? "" : boxes.shown[0].text);
-        if (c.error) {
-            EXPECT_EQ(std::string("Unable to open hyperlink:\n\n") + c.error, boxes.shown[0].text);
-            EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), boxes.shown[0].type);
+            EXPECT_EQ(c.error == nullptr, dlg.Label(kLeft).GetVisited());
+            ASSERT_EQ(c.error ? 1u : 0u, boxes.shown.size()) << (boxes.shown.empty() ? "" : boxes.shown[0].text);
+            if (c.error) {
+                EXPECT_EQ(std::string("Unable to open hyperlink:\n\n") + c.error, boxes.shown[0].text);
+                EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), boxes.shown[0].type);
+            }
         }
-    }
+        d.PostMessage(WM_COMMAND, IDCANCEL);
+    });
 }
 
 }  // namespace

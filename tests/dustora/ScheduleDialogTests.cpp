@@ -18,11 +18,6 @@
 
 namespace {
 
-void Click(CDialog& d, int id)
-{
-    d.SendDlgItemMessage(id, BM_CLICK);
-}
-
 // One test process at a time uses the Run key; both values are put back as they were found.
 class ScheduleDialog : public ::testing::Test {
 protected:
@@ -42,15 +37,7 @@ protected:
         }
     }
 
-    // The value's text, or "(none)".
-    std::string RunValue(const char* name) const
-    {
-        const RawRegistryValue raw = ReadRawValue(m_runKey.get(), name);
-        if (raw.code != ERROR_SUCCESS)
-            return "(none)";
-        EXPECT_EQ(static_cast<DWORD>(REG_SZ), raw.type) << name;
-        return std::string(raw.data.begin(), raw.data.end()).c_str();
-    }
+    std::string RunValue(const char* name) const { return ReadTextValue(m_runKey.get(), name); }
     // text nullptr: removes the value.
     void SetRunValue(const char* name, const char* text) const
     {
@@ -94,8 +81,8 @@ TEST_F(ScheduleDialog, OkWritesTheTickedValuesAndRemovesTheOthers)
             const std::pair<int, int> clicks[] = {{c.startup, IDC_CLEAN_AT_STARTUP}, {c.shutdown, IDC_CLEAN_AT_SHUTDOWN}, {c.load, IDC_LOAD_AT_STARTUP}};
             for (const auto& [ticked, box] : clicks)
                 if (ticked)
-                    Click(d, box);
-            Click(d, IDOK);
+                    d.SendDlgItemMessage(box, BM_CLICK);
+            d.SendDlgItemMessage(IDOK, BM_CLICK);
         });
         EXPECT_EQ(IDOK, result);
         EXPECT_TRUE(boxes.shown.empty());
@@ -120,10 +107,10 @@ TEST_F(ScheduleDialog, ARunKeyThatCannotBeOpenedKeepsTheDialogOpen)
         dlg.m_loadAtStartup = 1 - load;
         const INT_PTR result = RunModal(dlg, [&](CDialog& d) {
             const RestrictedRegistryKey denied(HKEY_LOCAL_MACHINE, kRunKeyPath, 0);
-            Click(d, IDC_LOAD_AT_STARTUP);
-            Click(d, IDOK);
+            d.SendDlgItemMessage(IDC_LOAD_AT_STARTUP, BM_CLICK);
+            d.SendDlgItemMessage(IDOK, BM_CLICK);
             EXPECT_TRUE(d.IsModalLoopRunning());
-            Click(d, IDCANCEL);
+            d.SendDlgItemMessage(IDCANCEL, BM_CLICK);
         });
         EXPECT_EQ(IDCANCEL, result);
         ASSERT_EQ(load ? 1u : 0u, boxes.shown.size());
@@ -162,11 +149,11 @@ TEST_F(ScheduleDialog, TicksShowTheMembersShutdownTicksLoadAndCancelChangesNothi
         EXPECT_EQ(BST_CHECKED, d.IsDlgButtonChecked(IDC_CLEAN_AT_STARTUP));
         EXPECT_EQ(BST_UNCHECKED, d.IsDlgButtonChecked(IDC_CLEAN_AT_SHUTDOWN));
         EXPECT_EQ(BST_UNCHECKED, d.IsDlgButtonChecked(IDC_LOAD_AT_STARTUP));
-        Click(d, IDC_CLEAN_AT_SHUTDOWN);
+        d.SendDlgItemMessage(IDC_CLEAN_AT_SHUTDOWN, BM_CLICK);
         EXPECT_EQ(BST_CHECKED, d.IsDlgButtonChecked(IDC_LOAD_AT_STARTUP));
-        Click(d, IDC_CLEAN_AT_SHUTDOWN);
+        d.SendDlgItemMessage(IDC_CLEAN_AT_SHUTDOWN, BM_CLICK);
         EXPECT_EQ(BST_CHECKED, d.IsDlgButtonChecked(IDC_LOAD_AT_STARTUP));
-        Click(d, IDCANCEL);
+        d.SendDlgItemMessage(IDCANCEL, BM_CLICK);
     });
     EXPECT_EQ(IDCANCEL, result);
     EXPECT_EQ(1, dlg.m_cleanAtStartup);
