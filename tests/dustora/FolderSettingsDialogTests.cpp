@@ -40,26 +40,20 @@ CString FoundWindowsFolder() { return "C:\\windows"; }
 
 struct Row {
     const char* key;
-    CString CFolderSettingsDlg::*field;
     int edit;
-    int browse;
     CString CCleanerApp::*setting;
     const char* found;   // what detection puts there
 };
 
 const Row kRows[] = {
-    {"WinRecentDocs", &CFolderSettingsDlg::m_recentDocsFolder, IDC_FOLDER_RECENT_DOCS, IDC_BROWSE_RECENT_DOCS, &CCleanerApp::m_folderRecentDocs, "E:\\Found\\Recent\\"},
-    {"WinTemp", &CFolderSettingsDlg::m_tempFolder, IDC_FOLDER_TEMP, IDC_BROWSE_TEMP, &CCleanerApp::m_folderTemp, "E:\\Found\\Temp\\"},
-    {"MSIECache", &CFolderSettingsDlg::m_ieCacheFolder, IDC_FOLDER_IE_CACHE, IDC_BROWSE_IE_CACHE, &CCleanerApp::m_folderIECache, "E:\\Found\\Cache\\"},
-    {"MSIECookies", &CFolderSettingsDlg::m_ieCookiesFolder, IDC_FOLDER_IE_COOKIES, IDC_BROWSE_IE_COOKIES, &CCleanerApp::m_folderIECookies, "E:\\Found\\Cookies\\"},
-    {"NSCache", &CFolderSettingsDlg::m_nsCacheFolder, IDC_FOLDER_NS_CACHE, IDC_BROWSE_NS_CACHE, &CCleanerApp::m_folderNSCache, ""},
+    {"WinRecentDocs", IDC_FOLDER_RECENT_DOCS, &CCleanerApp::m_folderRecentDocs, "E:\\Found\\Recent\\"},
+    {"WinTemp", IDC_FOLDER_TEMP, &CCleanerApp::m_folderTemp, "E:\\Found\\Temp\\"},
+    {"MSIECache", IDC_FOLDER_IE_CACHE, &CCleanerApp::m_folderIECache, "E:\\Found\\Cache\\"},
+    {"MSIECookies", IDC_FOLDER_IE_COOKIES, &CCleanerApp::m_folderIECookies, "E:\\Found\\Cookies\\"},
+    {"NSCache", IDC_FOLDER_NS_CACHE, &CCleanerApp::m_folderNSCache, ""},
 };
 
-void Click(CDialog& d, int id)
-{
-    d.SendDlgItemMessage(id, BM_CLICK);
-}
-
+// The settings start empty, so opening the dialog detects them all; they are put back at the end.
 class FolderSettingsDialog : public ::testing::Test {
 protected:
     void SetUp() override
@@ -73,12 +67,11 @@ protected:
     void TearDown() override
     {
         CSystemFolders::SetLookups(m_previousLookups);
-        for (size_t i = 0; i < m_saved.size(); ++i)
-            theApp.*kRows[i].setting = m_saved[i];
+        SetSettings(m_saved);
         ::OleUninitialize();
     }
 
-    static void SetSettings(const std::vector<const char*>& folders)
+    static void SetSettings(const std::vector<CString>& folders)
     {
         for (size_t i = 0; i < folders.size(); ++i)
             theApp.*kRows[i].setting = folders[i];
@@ -87,12 +80,10 @@ protected:
     // The stored text, or "(none)".
     std::string Stored(const char* key) const
     {
-        HKEY section = nullptr;
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, m_profile.SectionPath("Folders"), 0, KEY_READ, &section) != ERROR_SUCCESS)
+        UniqueKey section;
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, m_profile.SectionPath("Folders"), 0, KEY_READ, section.receive()) != ERROR_SUCCESS)
             return "(none)";
-        const RawRegistryValue raw = ReadRawValue(section, key);
-        ::RegCloseKey(section);
-        return raw.code == ERROR_SUCCESS ? std::string(raw.data.begin(), raw.data.end()).c_str() : "(none)";
+        return ReadTextValue(section.get(), key);
     }
 
     NamedLock m_profileLock{"DustoraTests.FolderSettingsProfile"};
@@ -105,174 +96,20 @@ private:
     CSystemFolders::Lookups m_previousLookups = {};
 };
 
-TEST_F(FolderSettingsDialog, OpensWithTheSettingsAndDetectsTheEmptyOnes)
-{
-    SetSettings({"", "D:\\Typed Temp", "", "", "E:\\Netscape"});
-    CFolderSettingsDlg dlg;
-    const INT_PTR result = RunModal(dlg, [](CDialog& d) {
-        EXPECT_STREQ("Change Default Directories / Folders...", d.GetWindowText());
-        EXPECT_STREQ("O&K / Close", d.GetDlgItemText(IDOK));
-        EXPECT_STREQ("&Detect Folders", d.GetDlgItemText(IDC_DETECT_FOLDERS));
-        EXPECT_STREQ("E:\\Found\\Recent\\", d.GetDlgItemText(IDC_FOLDER_RECENT_DOCS));
-        EXPECT_STREQ("D:\\Typed Temp", d.GetDlgItemText(IDC_FOLDER_TEMP));
-        EXPECT_STREQ("E:\\Found\\Cache\\", d.GetDlgItemText(IDC_FOLDER_IE_CACHE));
-        EXPECT_STREQ("E:\\Found\\Cookies\\", d.GetDlgItemText(IDC_FOLDER_IE_COOKIES));
-        EXPECT_STREQ("E:\\Netscape", d.GetDlgItemText(IDC_FOLDER_NS_CACHE));
-        for (const Row& row : kRows) {
-            EXPECT_STREQ("...", d.GetDlgItemText(row.browse));
-            EXPECT_EQ(1024, d.SendDlgItemMessage(row.edit, EM_GETLIMITTEXT));
-        }
-        d.PostMessage(WM_COMMAND, IDCANCEL);
-    });
-    EXPECT_EQ(IDCANCEL, result);
-    EXPECT_EQ(CString("E:\\Found\\Recent\\"), theApp.m_folderRecentDocs);   // detection writes back
-    for (const Row& row : kRows)
-        EXPECT_EQ("(none)", Stored(row.key)) << row.key;
-    EXPECT_TRUE(m_boxes.shown.empty());
-}
-
-TEST_F(FolderSettingsDialog, OkSavesTheTypedTextExactlyInTheSettingsAndTheProfile)
-{
-    const char* typed[] = {"E:\\Docs\\Recent", "D:\\Temp Files\\", "\\\\server\\share\\Cache", "E:\\Cookies\\..\\Kept", ""};
-    CFolderSettingsDlg dlg;
-    const INT_PTR result = RunModal(dlg, [&](CDialog& d) {
-        for (size_t i = 0; i < std::size(kRows); ++i)
-            d.SetDlgItemText(kRows[i].edit, typed[i]);
-        Click(d, IDOK);
-    });
-    EXPECT_EQ(IDOK, result);
-    EXPECT_TRUE(m_boxes.shown.empty());
-    for (size_t i = 0; i < std::size(kRows); ++i) {
-        SCOPED_TRACE(kRows[i].key);
-        EXPECT_EQ(typed[i], Stored(kRows[i].key));
-        EXPECT_EQ(CString(typed[i]), theApp.*kRows[i].setting);
-        EXPECT_EQ(CString(typed[i]), dlg.*kRows[i].field);
-    }
-}
-
-// A folder the cleaners would refuse to empty is refused here too, and nothing is saved.
-TEST_F(FolderSettingsDialog, OkRefusesARootARelativePathAndOverlongText)
-{
-    const std::string tooLong = "E:\\" + std::string(1022, 'x');
-    const std::string relativeMessage =
-        "Error: The MS Internet Explorer Cache Folder must be a full path, such as C:\\WINDOWS\\TEMP\\.\n"
-        "Leave it empty to have Dustora detect it.";
-    struct Case { std::string typed; std::string message; };
-    const Case cases[] = {
-        {"C:\\", kRootRefused},
-        {"E:", kRootRefused},
-        {"D:/", kRootRefused},
-        {"\\\\server\\share\\", kRootRefused},
-        {"C:\\WINDOWS\\..", kRootRefused},
-        {"Temporary Internet Files", relativeMessage},
-        {"\\Cache", relativeMessage},
-        {"E:Cache", relativeMessage},
-        {tooLong, "Please enter no more than 1024 characters."},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed);
-        m_boxes.shown.clear();
-        CFolderSettingsDlg dlg;
-        const INT_PTR result = RunModal(dlg, [&](CDialog& d) {
-            d.SetDlgItemText(IDC_FOLDER_IE_CACHE, c.typed.c_str());
-            Click(d, IDOK);
-            EXPECT_TRUE(d.IsModalLoopRunning());
-            EXPECT_EQ(::GetDlgItem(d, IDC_FOLDER_IE_CACHE), ::GetFocus());
-            d.PostMessage(WM_COMMAND, IDCANCEL);
-        });
-        EXPECT_EQ(IDCANCEL, result);
-        ASSERT_EQ(1u, m_boxes.shown.size());
-        EXPECT_EQ(c.message, m_boxes.shown[0].text);
-        EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), m_boxes.shown[0].type & MB_ICONMASK);
-        EXPECT_EQ("(none)", Stored("MSIECache"));
-        EXPECT_EQ(CString("E:\\Found\\Cache\\"), theApp.m_folderIECache);
-    }
-}
-
-TEST_F(FolderSettingsDialog, TypingStopsAtTheLimit)
-{
-    CFolderSettingsDlg dlg;
-    RunModal(dlg, [](CDialog& d) {
-        d.SetDlgItemText(IDC_FOLDER_TEMP, "");
-        const std::string text(1030, 'x');
-        d.SendDlgItemMessage(IDC_FOLDER_TEMP, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-        EXPECT_EQ(1024, d.GetDlgItemText(IDC_FOLDER_TEMP).GetLength());
-        d.PostMessage(WM_COMMAND, IDCANCEL);
-    });
-}
-
-TEST_F(FolderSettingsDialog, DetectFoldersChangesTheSettingsEvenWhenCancelled)
-{
-    SetSettings({"E:\\Old\\Recent\\", "E:\\Old\\Temp\\", "E:\\Old\\Cache\\", "E:\\Old\\Cookies\\", "E:\\Old\\Netscape\\"});
-    CFolderSettingsDlg dlg;
-    const INT_PTR result = RunModal(dlg, [](CDialog& d) {
-        EXPECT_STREQ("E:\\Old\\Netscape\\", d.GetDlgItemText(IDC_FOLDER_NS_CACHE));
-        Click(d, IDC_DETECT_FOLDERS);
-        for (const Row& row : kRows)
-            EXPECT_STREQ(row.found, d.GetDlgItemText(row.edit)) << row.key;
-        Click(d, IDCANCEL);
-    });
-    EXPECT_EQ(IDCANCEL, result);
-    for (const Row& row : kRows) {
-        SCOPED_TRACE(row.key);
-        EXPECT_EQ(CString(row.found), theApp.*row.setting);
-        EXPECT_EQ("(none)", Stored(row.key));
-    }
-}
-
-TEST_F(FolderSettingsDialog, APickedFolderGetsOneTrailingBackslashAndEveryEditIsShownAgain)
-{
-    m_sandbox.MakeFolder("Picked");
-    CFolderSettingsDlg dlg;
-    bool pickerTitled = false;
-    RunModal(dlg, [&](CDialog& d) {
-        d.SetDlgItemText(IDC_FOLDER_RECENT_DOCS, "typed and not confirmed");
-        const FolderPickerDriver driver(IDOK, m_sandbox.Below("Picked"), "Picked");
-        Click(d, IDC_BROWSE_TEMP);
-        EXPECT_TRUE(driver.answered);
-        pickerTitled = driver.ShowedText("Please select the Windows Temporary Folder Location.");
-        EXPECT_EQ(m_sandbox.Below("Picked\\"), d.GetDlgItemText(IDC_FOLDER_TEMP));
-        EXPECT_STREQ("E:\\Found\\Recent\\", d.GetDlgItemText(IDC_FOLDER_RECENT_DOCS));
-        Click(d, IDOK);
-    });
-    EXPECT_TRUE(pickerTitled);
-    EXPECT_TRUE(m_boxes.shown.empty());
-    EXPECT_EQ(m_sandbox.Below("Picked\\"), theApp.m_folderTemp);
-    EXPECT_EQ(std::string(m_sandbox.Below("Picked\\")), Stored("WinTemp"));
-}
-
-TEST_F(FolderSettingsDialog, APickedRootIsRefusedAndACancelledPickerChangesNothing)
-{
-    struct Case { const char* name; UINT answer; const char* select; const char* waitFor; size_t messages; };
-    const Case cases[] = {
-        {"root", IDOK, "E:\\", "E:", 1},
-        {"cancelled", IDCANCEL, nullptr, nullptr, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        m_boxes.shown.clear();
-        CFolderSettingsDlg dlg;
-        RunModal(dlg, [&](CDialog& d) {
-            const FolderPickerDriver driver(c.answer, c.select, c.waitFor);
-            Click(d, IDC_BROWSE_IE_COOKIES);
-            EXPECT_TRUE(driver.answered);
-            EXPECT_STREQ("E:\\Found\\Cookies\\", d.GetDlgItemText(IDC_FOLDER_IE_COOKIES));
-            d.PostMessage(WM_COMMAND, IDCANCEL);
-        });
-        ASSERT_EQ(c.messages, m_boxes.shown.size());
-        if (c.messages) {
-            EXPECT_EQ(kRootRefused, m_boxes.shown[0].text);
-            EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION | MB_OK), m_boxes.shown[0].type);
-        }
-        EXPECT_EQ(CString("E:\\Found\\Cookies\\"), dlg.m_ieCookiesFolder);
-    }
-}
-
-TEST_F(FolderSettingsDialog, YellowLabelsOnTheTilesAndEditsKeepTheirColours)
+// Only the empty settings are detected on opening, and written back without being stored; Detect
+// Folders replaces them all, and Cancel keeps that. Typing in any edit stops at 1024 characters.
+// Yellow labels on the tiles; the edits keep their own colours.
+TEST_F(FolderSettingsDialog, OpensWithTheSettingsDetectsTheEmptyOnesAndDetectFoldersAll)
 {
     const ScopedTile tile(theApp.m_background, ProgramTile());
+    SetSettings({"", "D:\\Typed Temp", "", "", "E:\\Netscape"});
     CFolderSettingsDlg dlg;
-    RunModal(dlg, [&](CDialog& d) {
+    const INT_PTR result = RunModal(dlg, [&](CDialog& d) {
+        EXPECT_STREQ("Change Default Directories / Folders...", d.GetWindowText());
+        EXPECT_STREQ("&Detect Folders", d.GetDlgItemText(IDC_DETECT_FOLDERS));
+        EXPECT_EQ(CString("E:\\Found\\Recent\\"), theApp.m_folderRecentDocs);
+        EXPECT_EQ(CString("D:\\Typed Temp"), theApp.m_folderTemp);
+
         ExpectTiledBackground(d, tile.Tile());
         const HWND label = ::GetWindow(::GetDlgItem(d, IDC_FOLDER_TEMP), GW_HWNDPREV);
         ASSERT_STREQ("Windows Temporary Folder:", CWnd::FromHandle(label)->GetWindowText());
@@ -284,8 +121,109 @@ TEST_F(FolderSettingsDialog, YellowLabelsOnTheTilesAndEditsKeepTheirColours)
         EXPECT_NE(::GetStockObject(NULL_BRUSH), edit.brush);
         EXPECT_EQ(RGB(0, 0, 0), edit.text);
         SaveScreenshot(d, "folders");
-        d.PostMessage(WM_COMMAND, IDCANCEL);
+
+        const char* shown[] = {"E:\\Found\\Recent\\", "D:\\Typed Temp", "E:\\Found\\Cache\\", "E:\\Found\\Cookies\\", "E:\\Netscape"};
+        for (size_t i = 0; i < std::size(kRows); ++i) {
+            SCOPED_TRACE(kRows[i].key);
+            EXPECT_STREQ(shown[i], d.GetDlgItemText(kRows[i].edit));
+            d.SetDlgItemText(kRows[i].edit, "");
+            d.SendDlgItemMessage(kRows[i].edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(std::string(1030, 'x').c_str()));
+            EXPECT_EQ(1024, d.GetDlgItemText(kRows[i].edit).GetLength());
+        }
+        d.SendDlgItemMessage(IDC_DETECT_FOLDERS, BM_CLICK);
+        for (const Row& row : kRows)
+            EXPECT_STREQ(row.found, d.GetDlgItemText(row.edit)) << row.key;
+        d.SendDlgItemMessage(IDCANCEL, BM_CLICK);
     });
+    EXPECT_EQ(IDCANCEL, result);
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(row.key);
+        EXPECT_EQ(CString(row.found), theApp.*row.setting);
+        EXPECT_EQ("(none)", Stored(row.key));
+    }
+    EXPECT_TRUE(m_boxes.shown.empty());
+}
+
+// A folder the cleaners would refuse to empty is refused here too: the dialog stays open with
+// the edit in focus, and nothing is saved. Then OK saves the typed text exactly.
+TEST_F(FolderSettingsDialog, OkRefusesARootARelativePathAndOverlongTextAndSavesTheRest)
+{
+    const std::string relative =
+        "Error: The MS Internet Explorer Cache Folder must be a full path, such as C:\\WINDOWS\\TEMP\\.\n"
+        "Leave it empty to have Dustora detect it.";
+    struct Case { std::string typed; std::string message; };
+    const Case cases[] = {
+        {"C:\\", kRootRefused}, {"E:", kRootRefused}, {"D:/", kRootRefused},
+        {"\\\\server\\share\\", kRootRefused}, {"C:\\WINDOWS\\..", kRootRefused},
+        {"Temporary Internet Files", relative}, {"\\Cache", relative}, {"E:Cache", relative},
+        {"E:\\" + std::string(1022, 'x'), "Please enter no more than 1024 characters."},
+    };
+    const char* typed[] = {"E:\\Docs\\Recent", "D:\\Temp Files\\", "\\\\server\\share\\Cache", "E:\\Cookies\\..\\Kept", ""};
+    CFolderSettingsDlg dlg;
+    const INT_PTR result = RunModal(dlg, [&](CDialog& d) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.typed);
+            m_boxes.shown.clear();
+            d.SetDlgItemText(IDC_FOLDER_IE_CACHE, c.typed.c_str());
+            d.SendDlgItemMessage(IDOK, BM_CLICK);
+            EXPECT_TRUE(d.IsModalLoopRunning());
+            EXPECT_EQ(::GetDlgItem(d, IDC_FOLDER_IE_CACHE), ::GetFocus());
+            ASSERT_EQ(1u, m_boxes.shown.size());
+            EXPECT_EQ(c.message, m_boxes.shown[0].text);
+            EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), m_boxes.shown[0].type & MB_ICONMASK);
+        }
+        EXPECT_EQ("(none)", Stored("MSIECache"));
+        EXPECT_EQ(CString("E:\\Found\\Cache\\"), theApp.m_folderIECache);
+        m_boxes.shown.clear();
+        for (size_t i = 0; i < std::size(kRows); ++i)
+            d.SetDlgItemText(kRows[i].edit, typed[i]);
+        d.SendDlgItemMessage(IDOK, BM_CLICK);
+    });
+    EXPECT_EQ(IDOK, result);
+    EXPECT_TRUE(m_boxes.shown.empty());
+    for (size_t i = 0; i < std::size(kRows); ++i) {
+        SCOPED_TRACE(kRows[i].key);
+        EXPECT_EQ(typed[i], Stored(kRows[i].key));
+        EXPECT_EQ(CString(typed[i]), theApp.*kRows[i].setting);
+    }
+}
+
+// A picked folder gets one trailing backslash and every edit is shown again from the settings;
+// a picked root is refused and a cancelled picker changes nothing. All in one dialog, as the
+// picker is slow to come up.
+TEST_F(FolderSettingsDialog, APickedFolderGetsOneTrailingBackslashAndAPickedRootIsRefused)
+{
+    m_sandbox.MakeFolder("Picked");
+    const CString picked = m_sandbox.Below("Picked\\");
+    CFolderSettingsDlg dlg;
+    RunModal(dlg, [&](CDialog& d) {
+        d.SetDlgItemText(IDC_FOLDER_RECENT_DOCS, "typed and not confirmed");
+        {
+            const FolderPickerDriver driver(IDOK, m_sandbox.Below("Picked"), "Picked");
+            d.SendDlgItemMessage(IDC_BROWSE_TEMP, BM_CLICK);
+            EXPECT_TRUE(driver.answered);
+            EXPECT_TRUE(driver.ShowedText("Please select the Windows Temporary Folder Location."));
+        }
+        EXPECT_EQ(picked, d.GetDlgItemText(IDC_FOLDER_TEMP));
+        EXPECT_STREQ("E:\\Found\\Recent\\", d.GetDlgItemText(IDC_FOLDER_RECENT_DOCS));
+
+        struct Case { const char* name; UINT answer; const char* select; const char* waitFor; size_t messages; };
+        for (const Case& c : {Case{"root", IDOK, "E:\\", "E:", 1}, Case{"cancelled", IDCANCEL, nullptr, nullptr, 1}}) {
+            SCOPED_TRACE(c.name);
+            const FolderPickerDriver driver(c.answer, c.select, c.waitFor);
+            d.SendDlgItemMessage(IDC_BROWSE_IE_COOKIES, BM_CLICK);
+            EXPECT_TRUE(driver.answered);
+            EXPECT_STREQ("E:\\Found\\Cookies\\", d.GetDlgItemText(IDC_FOLDER_IE_COOKIES));
+            ASSERT_EQ(c.messages, m_boxes.shown.size());
+        }
+        EXPECT_EQ(kRootRefused, m_boxes.shown[0].text);
+        EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION | MB_OK), m_boxes.shown[0].type);
+        d.SendDlgItemMessage(IDOK, BM_CLICK);
+    });
+    EXPECT_EQ(1u, m_boxes.shown.size()) << "OK took the picked folder without a word";
+    EXPECT_EQ(picked, theApp.m_folderTemp);
+    EXPECT_EQ(std::string(picked), Stored("WinTemp"));
+    EXPECT_EQ(CString("E:\\Found\\Cookies\\"), theApp.m_folderIECookies);
 }
 
 }  // namespace

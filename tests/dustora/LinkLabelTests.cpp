@@ -18,42 +18,32 @@
 namespace {
 
 enum : int { kLeft = 1200, kRight, kCenter, kMiddle, kEmpty };
-const int kLabels[] = {kLeft, kRight, kCenter, kMiddle, kEmpty};
-
-DialogTemplate LinksTemplate()
-{
-    DialogTemplate t("Links", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 240, 124);
-    t.At(10, 10, 200, 12).Label(kLeft, "Left link", SS_LEFT);
-    t.At(10, 26, 200, 12).Label(kRight, "Right link", SS_RIGHT);
-    t.At(10, 42, 200, 12).Label(kCenter, "Centred link", SS_CENTER);
-    t.At(10, 58, 200, 30).Label(kMiddle, "Middle link", SS_LEFT | SS_CENTERIMAGE);
-    t.At(10, 92, 200, 12).Label(kEmpty, "", SS_LEFT);
-    t.At(180, 106, 50, 14).Button(IDCANCEL, "Cancel");
-    return t;
-}
 
 class CLinksDlg : public CDialog {
 public:
-    CLinksDlg() { InitModalIndirect(m_template.Get()); }
-
-    CLinkLabel m_left, m_right, m_center, m_middle, m_empty;
-    RECT m_before[5] = {};   // each label's rectangle in the template, before binding
-
-    CLinkLabel& Label(int id)
+    CLinksDlg()
     {
-        CLinkLabel* labels[] = {&m_left, &m_right, &m_center, &m_middle, &m_empty};
-        return *labels[id - kLeft];
+        m_template.At(10, 10, 200, 12).Label(kLeft, "Left link", SS_LEFT);
+        m_template.At(10, 26, 200, 12).Label(kRight, "Right link", SS_RIGHT);
+        m_template.At(10, 42, 200, 12).Label(kCenter, "Centred link", SS_CENTER);
+        m_template.At(10, 58, 200, 30).Label(kMiddle, "Middle link", SS_LEFT | SS_CENTERIMAGE);
+        m_template.At(10, 92, 200, 12).Label(kEmpty, "", SS_LEFT);
+        m_template.At(180, 106, 50, 14).Button(IDCANCEL, "Cancel");
+        InitModalIndirect(m_template.Get());
     }
+
+    CLinkLabel& Label(int id) { return m_labels[id - kLeft]; }
+    RECT m_before[kEmpty - kLeft + 1] = {};   // each label's rectangle in the template, before binding
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override
     {
-        for (const int id : kLabels)
+        for (int id = kLeft; id <= kEmpty; ++id)
             DDX_Control(pDX, id, Label(id));
     }
     BOOL OnInitDialog() override
     {
-        for (const int id : kLabels) {
+        for (int id = kLeft; id <= kEmpty; ++id) {
             ::GetWindowRect(::GetDlgItem(m_hWnd, id), &m_before[id - kLeft]);
             ScreenToClient(&m_before[id - kLeft]);
         }
@@ -61,16 +51,9 @@ protected:
     }
 
 private:
-    DialogTemplate m_template = LinksTemplate();
+    DialogTemplate m_template{"Links", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 240, 124};
+    CLinkLabel m_labels[kEmpty - kLeft + 1];
 };
-
-RECT RectInParent(HWND control)
-{
-    RECT rect;
-    ::GetWindowRect(control, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 SIZE TextExtentInOwnFont(HWND control)
 {
@@ -85,93 +68,66 @@ SIZE TextExtentInOwnFont(HWND control)
     return extent;
 }
 
-TEST(LinkLabel, FitsItsWindowToItsTextKeepingTheEdgeItsAlignmentNames)
+// The point share of the way from low to high: 0 the left or top edge, 0.5 the centre, 1 the other edge.
+double Along(LONG low, LONG high, double share) { return low + (high - low) * share; }
+
+// Binding makes a label an underlined clickable link that fits its text, exactly where it keeps
+// an edge and within a pixel where it keeps a centre; the target is its tooltip (the text until
+// one is set) and what a label without text shows; a hand over it; link, visited and hover
+// colours on a see-through background.
+TEST(LinkLabel, BindingMakesAnUnderlinedClickableLinkFittedToItsText)
 {
+    struct Fit { int id; double across; double down; };
+    const Fit fits[] = {{kLeft, 0, 0}, {kRight, 1, 0}, {kCenter, 0.5, 0}, {kMiddle, 0, 0.5}};
     CLinksDlg dlg;
-    RunModal(dlg, [](CDialog& d) {
-        auto& links = static_cast<CLinksDlg&>(d);
-        for (const int id : {kLeft, kRight, kCenter, kMiddle}) {
-            SCOPED_TRACE(id);
-            const RECT before = links.m_before[id - kLeft];
-            const RECT after = RectInParent(links.Label(id));
-            const SIZE text = TextExtentInOwnFont(links.Label(id));
+    dlg.Label(kEmpty).SetURL("http://www.halvex.example/empty/");
+    RunModal(dlg, [&](CDialog& d) {
+        for (const Fit& c : fits) {
+            SCOPED_TRACE(c.id);
+            const RECT before = dlg.m_before[c.id - kLeft];
+            RECT after;
+            ::GetWindowRect(dlg.Label(c.id), &after);
+            dlg.ScreenToClient(&after);
+            const SIZE text = TextExtentInOwnFont(dlg.Label(c.id));
             ASSERT_GT(text.cx, 10);
             ASSERT_LT(text.cx, before.right - before.left);
-            const int width = after.right - after.left;
-            const int height = after.bottom - after.top;
-            if (id == kRight) {
-                EXPECT_EQ(before.right, after.right);
-                EXPECT_EQ(text.cx, width);
-            } else if (id == kCenter) {
-                EXPECT_NEAR((before.left + before.right) / 2.0, (after.left + after.right) / 2.0, 1.0);
-                EXPECT_NEAR(text.cx, width, 1);
-            } else {
-                EXPECT_EQ(before.left, after.left);
-                EXPECT_EQ(text.cx, width);
-            }
-            if (id == kMiddle) {
-                EXPECT_NEAR((before.top + before.bottom) / 2.0, (after.top + after.bottom) / 2.0, 1.0);
-                EXPECT_NEAR(text.cy, height, 1);
-            } else {
-                EXPECT_EQ(before.top, after.top);
-                EXPECT_EQ(text.cy, height);
-            }
+            const double acrossSlack = c.across == 0.5 ? 1 : 0, downSlack = c.down == 0.5 ? 1 : 0;
+            EXPECT_NEAR(Along(before.left, before.right, c.across), Along(after.left, after.right, c.across), acrossSlack);
+            EXPECT_NEAR(text.cx, after.right - after.left, acrossSlack);
+            EXPECT_NEAR(Along(before.top, before.bottom, c.down), Along(after.top, after.bottom, c.down), downSlack);
+            EXPECT_NEAR(text.cy, after.bottom - after.top, downSlack);
         }
-        d.PostMessage(WM_COMMAND, IDCANCEL);
-    });
-}
-
-TEST(LinkLabel, BindingMakesAnUnderlinedClickableLinkWithItsTargetAsTooltip)
-{
-    CLinksDlg dlg;
-    dlg.m_empty.SetURL("http://www.halvex.example/empty/");
-    RunModal(dlg, [](CDialog& d) {
-        auto& links = static_cast<CLinksDlg&>(d);
-        CLinkLabel& left = links.m_left;
+        CLinkLabel& left = dlg.Label(kLeft);
         EXPECT_TRUE(left.GetStyle() & SS_NOTIFY);
         LOGFONTA font = {};
         ASSERT_TRUE(::GetObjectA(reinterpret_cast<HGDIOBJ>(left.SendMessage(WM_GETFONT)), sizeof font, &font));
         EXPECT_TRUE(font.lfUnderline);
-
-        EXPECT_STREQ("Left link", left.GetURL());
-        EXPECT_EQ(1, left.GetToolTip().GetToolCount());
         EXPECT_STREQ("Left link", left.GetToolTip().GetToolText(&left, kLinkToolId));
         left.SetURL("http://www.halvex.example/");
         EXPECT_STREQ("http://www.halvex.example/", left.GetToolTip().GetToolText(&left, kLinkToolId));
         EXPECT_STREQ("Left link", left.GetWindowText());
-
-        // A label without text shows its target.
-        EXPECT_STREQ("http://www.halvex.example/empty/", links.m_empty.GetWindowText());
+        EXPECT_STREQ("http://www.halvex.example/empty/", dlg.Label(kEmpty).GetWindowText());
 
         ASSERT_NE(nullptr, left.GetHandCursor());
         EXPECT_EQ(TRUE, left.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(left.GetSafeHwnd()),
                                           MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
         EXPECT_EQ(left.GetHandCursor(), ::GetCursor());
-        d.PostMessage(WM_COMMAND, IDCANCEL);
-    });
-}
 
-TEST(LinkLabel, ColoursForLinkVisitedAndHover)
-{
-    CLinksDlg dlg;
-    RunModal(dlg, [](CDialog& d) {
-        CLinkLabel& label = static_cast<CLinksDlg&>(d).m_left;
         const auto textColour = [&] {
-            const ColourAnswer answer = AskColour(d, label);
+            const ColourAnswer answer = AskColour(d, left);
             EXPECT_EQ(::GetStockObject(HOLLOW_BRUSH), answer.brush);
             EXPECT_EQ(TRANSPARENT, answer.backgroundMode);
             return answer.text;
         };
         EXPECT_EQ(RGB(0, 0, 238), textColour());
-        label.SetVisited(true);
+        left.SetVisited(true);
         EXPECT_EQ(RGB(85, 26, 139), textColour());
-
-        label.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-        EXPECT_EQ(label.GetSafeHwnd(), ::GetCapture());
+        left.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        EXPECT_EQ(left.GetSafeHwnd(), ::GetCapture());
         EXPECT_EQ(::GetSysColor(COLOR_HIGHLIGHT), textColour());
-        label.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));   // still over it
-        EXPECT_EQ(label.GetSafeHwnd(), ::GetCapture());
-        label.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(-5, 3));
+        left.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));   // still over it
+        EXPECT_EQ(left.GetSafeHwnd(), ::GetCapture());
+        left.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(-5, 3));
         EXPECT_EQ(nullptr, ::GetCapture());
         EXPECT_EQ(RGB(85, 26, 139), textColour());
         d.PostMessage(WM_COMMAND, IDCANCEL);
@@ -185,16 +141,16 @@ TEST(LinkLabel, HandCursorFallsBackToTheSystemHandWithoutWindowsHelp)
     ASSERT_TRUE(cursor);
     ICONINFO info = {};
     ASSERT_TRUE(::GetIconInfo(cursor.get(), &info));
+    const UniqueGdiObject<HBITMAP> mask(info.hbmMask), colour(info.hbmColor);
     EXPECT_FALSE(info.fIcon);
-    if (info.hbmMask)
-        ::DeleteObject(info.hbmMask);
-    if (info.hbmColor)
-        ::DeleteObject(info.hbmColor);
 }
 
-TEST(LinkLabel, FallbackCommandCutsAtThePlaceholderAndAppendsTheTarget)
+// The command line holds 520 characters with its zero; a command that would not fit is refused
+// and the command is left as it was.
+TEST(LinkLabel, FallbackCommandCutsAtThePlaceholderAppendsTheTargetAndMustFit)
 {
-    struct Case { const char* registered; const char* target; const char* command; };
+    const std::string program(500, 'p');
+    struct Case { std::string registered; std::string target; std::string command; };   // command "": refused
     const Case cases[] = {
         // Cut at the opening quote: the blank before it stays, one more comes with the target.
         {"\"C:\\Program Files\\Browser\\browse.exe\" \"%1\"", "http://www.halvex.example/",
@@ -205,30 +161,17 @@ TEST(LinkLabel, FallbackCommandCutsAtThePlaceholderAndAppendsTheTarget)
         {"C:\\Browser\\browse.exe -nohome", "mailto:support@halvex.example",
          "C:\\Browser\\browse.exe -nohome mailto:support@halvex.example"},
         {"browse.exe %1", "E:\\My Pages\\index.htm", "browse.exe  \"E:\\My Pages\\index.htm\""},
+        {program, std::string(18, 't'), program + " " + std::string(18, 't')},
+        {program, std::string(19, 't'), ""},
+        {program, std::string(300, 't'), ""},
+        {program, std::string(16, 't') + " x", ""},   // the quotes count too
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.registered);
+        SCOPED_TRACE(c.registered.substr(0, 60) + " / " + c.target.substr(0, 60));
         CString command = "0xdeadbeef";
-        EXPECT_TRUE(CLinkLabel::FallbackCommand(c.registered, c.target, command));
-        EXPECT_STREQ(c.command, command);
+        EXPECT_EQ(c.command.empty() ? FALSE : TRUE, CLinkLabel::FallbackCommand(c.registered.c_str(), c.target.c_str(), command));
+        EXPECT_EQ(c.command.empty() ? "0xdeadbeef" : c.command, command.GetString());
     }
-}
-
-// The program and the target must fit the 520 characters of the command line with its zero.
-TEST(LinkLabel, FallbackCommandThatWouldNotFitIsRefused)
-{
-    const CString program(std::string(500, 'p').c_str());
-    for (const int targetLength : {18, 19, 300}) {
-        SCOPED_TRACE(targetLength);
-        CString command = "0xdeadbeef";
-        const CString target(std::string(static_cast<size_t>(targetLength), 't').c_str());
-        const bool fits = 500 + 1 + targetLength <= 519;
-        EXPECT_EQ(fits ? TRUE : FALSE, CLinkLabel::FallbackCommand(program, target, command));
-        EXPECT_EQ(fits ? 519 : 10, command.GetLength());
-    }
-    CString command = "0xdeadbeef";
-    EXPECT_FALSE(CLinkLabel::FallbackCommand(program, std::string(16, 't') + " x", command)) << "quotes count too";
-    EXPECT_STREQ("0xdeadbeef", command);
 }
 
 TEST(LinkLabel, ErrorTextsByCode)
@@ -255,88 +198,80 @@ TEST(LinkLabel, ErrorTextsByCode)
         EXPECT_EQ(std::string("Unable to open hyperlink:\n\n") + c.text, CLinkLabel::ErrorText(c.code).GetString()) << c.code;
 }
 
-// The program registered for ".htm" pages is the test's own while the test runs.
-class LinkLabelClick : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_savedPageClass = ReadDefault(".htm");
-        DeleteRegistryTree(HKEY_CLASSES_ROOT, kPageClass);
-        m_sandbox.MakeFolder("Pages");
-        m_target = m_sandbox.Below("Pages\\missing.dustoratest");
-    }
-    void TearDown() override
+// While it lives, the program registered for ".htm" pages is the test's own; the registration
+// found is put back at the end.
+class PagesRegisteredHere {
+public:
+    PagesRegisteredHere() : m_saved(ReadDefault(".htm")) {}
+    ~PagesRegisteredHere()
     {
         DeleteRegistryTree(HKEY_CLASSES_ROOT, kPageClass);
-        if (m_savedPageClass.empty())
+        if (m_saved.empty())
             DeleteRegistryTree(HKEY_CLASSES_ROOT, ".htm");
         else
-            ::RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, m_savedPageClass.c_str(), 0);
+            ::RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, m_saved.c_str(), 0);
+    }
+    // openCommand empty: the class has no open command. Nothing but the test's own program
+    // may ever run from here, so anything else stops the test.
+    static void Register(const std::string& openCommand)
+    {
+        DeleteRegistryTree(HKEY_CLASSES_ROOT, kPageClass);
+        ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, kPageClass, 0));
+        ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueA(HKEY_CLASSES_ROOT, kPageClass, REG_SZ, "Test page", 0));
+        const std::string commandKey = std::string(kPageClass) + "\\shell\\open\\command";
+        if (!openCommand.empty()) {
+            ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueA(HKEY_CLASSES_ROOT, commandKey.c_str(), REG_SZ, openCommand.c_str(), 0));
+        }
+        ASSERT_EQ(kPageClass, ReadDefault(".htm"));
     }
 
+private:
     static std::string ReadDefault(const char* key)
     {
         char text[MAX_PATH] = "";
         LONG size = sizeof text;
         return ::RegQueryValueA(HKEY_CLASSES_ROOT, key, text, &size) == ERROR_SUCCESS ? text : "";
     }
-    // command nullptr: the class has no open command.
-    void RegisterPageProgram(const char* command)
-    {
-        DeleteRegistryTree(HKEY_CLASSES_ROOT, kPageClass);
-        ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, kPageClass, 0));
-        ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueA(HKEY_CLASSES_ROOT, kPageClass, REG_SZ, "Test page", 0));
-        if (command) {
-            const std::string commandKey = std::string(kPageClass) + "\\shell\\open\\command";
-            ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueA(HKEY_CLASSES_ROOT, commandKey.c_str(), REG_SZ, command, 0));
-        }
-        // Nothing but the test's own program may ever run from here.
-        ASSERT_EQ(kPageClass, ReadDefault(".htm"));
-    }
 
     static constexpr const char* kPageClass = "DustoraTests.Page";
     NamedLock m_lock{"DustoraTests.PageAssociation"};
-    SandboxFolder m_sandbox;
-    CString m_target;
-
-private:
-    std::string m_savedPageClass;
+    std::string m_saved;
 };
 
 // The target is a file that does not exist: the shell fails with its code 2, and what follows
 // depends on the program registered for pages.
-TEST_F(LinkLabelClick, ThePageProgramOpensWhatTheShellCannotElseTheErrorIsTold)
+TEST(LinkLabel, ClickOpensWithThePageProgramWhatTheShellCannotElseTheErrorIsTold)
 {
     char system[MAX_PATH] = "";
     ::GetSystemDirectoryA(system, sizeof system);
     struct Case { const char* name; std::string command; const char* error; };
     const Case cases[] = {
-        // Without an open command for pages the shell's code stands.
-        {"no page program", "", "The specified file was not found."},
-        // A missing program: the code of starting it.
+        {"no page program", "", "The specified file was not found."},   // the shell's code stands
         {"missing page program", "E:\\Nowhere\\viewer.exe \"%1\"", "The specified file was not found."},
         // rundll32 given something that is no library ends at once, without a window.
         {"page program", std::string(system) + "\\rundll32.exe \"%1\"", nullptr},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        RegisterPageProgram(c.command.empty() ? nullptr : c.command.c_str());
-        RecordedBoxes boxes;
-        CLinksDlg dlg;
-        dlg.m_left.SetURL(m_target);
-        RunModal(dlg, [](CDialog& d) {
+    const SandboxFolder sandbox;
+    sandbox.MakeFolder("Pages");
+    const PagesRegisteredHere pages;
+    RecordedBoxes boxes;
+    CLinksDlg dlg;
+    dlg.Label(kLeft).SetURL(sandbox.Below("Pages\\missing.dustoratest"));
+    RunModal(dlg, [&](CDialog& d) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            boxes.shown.clear();
+            ASSERT_NO_FATAL_FAILURE(PagesRegisteredHere::Register(c.command));
             d.SendMessage(WM_COMMAND, MAKEWPARAM(kLeft, STN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(d, kLeft)));
-            d.PostMessage(WM_COMMAND, IDCANCEL);
-        });
-        EXPECT_EQ(c.error == nullptr, dlg.m_left.GetVisited());
-        if (!c.error) {
-            EXPECT_TRUE(boxes.shown.empty()) << (boxes.shown.empty() ? "" : boxes.shown[0].text);
-            continue;
+            EXPECT_EQ(c.error == nullptr, dlg.Label(kLeft).GetVisited());
+            ASSERT_EQ(c.error ? 1u : 0u, boxes.shown.size()) << (boxes.shown.empty() ? "" : boxes.shown[0].text);
+            if (c.error) {
+                EXPECT_EQ(std::string("Unable to open hyperlink:\n\n") + c.error, boxes.shown[0].text);
+                EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), boxes.shown[0].type);
+            }
         }
-        ASSERT_EQ(1u, boxes.shown.size());
-        EXPECT_EQ(std::string("Unable to open hyperlink:\n\n") + c.error, boxes.shown[0].text);
-        EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), boxes.shown[0].type);
-    }
+        d.PostMessage(WM_COMMAND, IDCANCEL);
+    });
 }
 
 }  // namespace

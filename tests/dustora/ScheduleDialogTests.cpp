@@ -14,119 +14,54 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace {
-
-const char kRunKeyFailure[] =
-    "Error: Can't open a Registry Location.\nWindows Registry is corrupted or you don't have write permission to registry.";
-
-CString OwnPath()
-{
-    char path[1024] = "";
-    ::GetModuleFileNameA(nullptr, path, sizeof path);
-    return CString(path);
-}
-
-void Click(CDialog& d, int id)
-{
-    d.SendDlgItemMessage(id, BM_CLICK);
-}
-
-TEST(RunKeyCommand, QuotesThePathAndAddsTheSwitch)
-{
-    struct Case { const char* program; const char* commandSwitch; const char* command; };
-    const Case cases[] = {
-        {"C:\\Program Files\\Dustora\\Dustora.exe", "/load", "\"C:\\Program Files\\Dustora\\Dustora.exe\" /load"},
-        {"C:\\Program Files\\Dustora\\Dustora.exe", "/clean", "\"C:\\Program Files\\Dustora\\Dustora.exe\" /clean"},
-        {"C:\\DUSTORA\\DUSTORA.EXE", "/load", "\"C:\\DUSTORA\\DUSTORA.EXE\" /load"},
-    };
-    for (const Case& c : cases)
-        EXPECT_STREQ(c.command, RunKeyCommand(c.program, c.commandSwitch)) << c.program;
-}
 
 // One test process at a time uses the Run key; both values are put back as they were found.
 class ScheduleDialog : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKeyPath, 0, KEY_READ | KEY_WRITE, &m_runKey));
-        m_savedLoad = ReadRawValue(m_runKey, kLoadValueName);
-        m_savedClean = ReadRawValue(m_runKey, kCleanValueName);
+        ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKeyPath, 0, KEY_READ | KEY_WRITE, m_runKey.receive()));
+        for (int i = 0; i < 2; ++i)
+            m_saved[i] = ReadRawValue(m_runKey.get(), kNames[i]);
     }
     void TearDown() override
     {
-        Restore(kLoadValueName, m_savedLoad);
-        Restore(kCleanValueName, m_savedClean);
-        ::RegCloseKey(m_runKey);
+        for (int i = 0; i < 2; ++i) {
+            if (m_saved[i].code == ERROR_SUCCESS)
+                WriteRawValue(m_runKey.get(), kNames[i], m_saved[i].type, m_saved[i].data);
+            else
+                ::RegDeleteValueA(m_runKey.get(), kNames[i]);
+        }
     }
 
-    // The value's text, or "(none)".
-    std::string RunValue(const char* name) const
-    {
-        const RawRegistryValue raw = ReadRawValue(m_runKey, name);
-        if (raw.code != ERROR_SUCCESS)
-            return "(none)";
-        EXPECT_EQ(static_cast<DWORD>(REG_SZ), raw.type) << name;
-        return std::string(raw.data.begin(), raw.data.end()).c_str();
-    }
+    std::string RunValue(const char* name) const { return ReadTextValue(m_runKey.get(), name); }
+    // text nullptr: removes the value.
     void SetRunValue(const char* name, const char* text) const
     {
-        WriteRawValue(m_runKey, name, REG_SZ, std::vector<BYTE>(text, text + strlen(text) + 1));
+        if (text)
+            WriteRawValue(m_runKey.get(), name, REG_SZ, std::vector<BYTE>(text, text + strlen(text) + 1));
+        else
+            ::RegDeleteValueA(m_runKey.get(), name);
     }
-    void RemoveRunValue(const char* name) const { ::RegDeleteValueA(m_runKey, name); }
 
     NamedLock m_lock{"DustoraTests.RunKey"};
-    HKEY m_runKey = nullptr;
+    UniqueKey m_runKey;
 
 private:
-    void Restore(const char* name, const RawRegistryValue& saved) const
-    {
-        if (saved.code == ERROR_SUCCESS)
-            WriteRawValue(m_runKey, name, saved.type, saved.data);
-        else
-            ::RegDeleteValueA(m_runKey, name);
-    }
-
-    RawRegistryValue m_savedLoad;
-    RawRegistryValue m_savedClean;
+    const char* const kNames[2] = {kLoadValueName, kCleanValueName};
+    RawRegistryValue m_saved[2];
 };
 
-TEST_F(ScheduleDialog, TicksShowTheMembersAndShutdownTicksLoad)
-{
-    RecordedBoxes boxes;
-    SetRunValue(kLoadValueName, "untouched");
-    CScheduleDlg dlg;
-    dlg.m_cleanAtStartup = 1;
-    const INT_PTR result = RunModal(dlg, [](CDialog& d) {
-        EXPECT_STREQ("Dustora Schedule...", d.GetWindowText());
-        EXPECT_EQ(BST_CHECKED, d.IsDlgButtonChecked(IDC_CLEAN_AT_STARTUP));
-        EXPECT_EQ(BST_UNCHECKED, d.IsDlgButtonChecked(IDC_CLEAN_AT_SHUTDOWN));
-        EXPECT_EQ(BST_UNCHECKED, d.IsDlgButtonChecked(IDC_LOAD_AT_STARTUP));
-
-        Click(d, IDC_CLEAN_AT_SHUTDOWN);
-        EXPECT_EQ(BST_CHECKED, d.IsDlgButtonChecked(IDC_LOAD_AT_STARTUP));
-        Click(d, IDC_CLEAN_AT_SHUTDOWN);   // unticking leaves load ticked
-        EXPECT_EQ(BST_CHECKED, d.IsDlgButtonChecked(IDC_LOAD_AT_STARTUP));
-        Click(d, IDC_LOAD_AT_STARTUP);
-        Click(d, IDC_CLEAN_AT_SHUTDOWN);
-        EXPECT_EQ(BST_CHECKED, d.IsDlgButtonChecked(IDC_LOAD_AT_STARTUP));
-        Click(d, IDCANCEL);
-    });
-    EXPECT_EQ(IDCANCEL, result);
-    EXPECT_EQ(1, dlg.m_cleanAtStartup);
-    EXPECT_EQ(0, dlg.m_cleanAtShutdown);
-    EXPECT_EQ(0, dlg.m_loadAtStartup);
-    EXPECT_EQ("untouched", RunValue(kLoadValueName));
-    EXPECT_EQ("(none)", RunValue(kCleanValueName));
-    EXPECT_TRUE(boxes.shown.empty());
-}
-
+// The values hold the program's path in quotes and the switch.
 TEST_F(ScheduleDialog, OkWritesTheTickedValuesAndRemovesTheOthers)
 {
-    const std::string load = RunKeyCommand(OwnPath(), "/load").GetString();
-    const std::string clean = RunKeyCommand(OwnPath(), "/clean").GetString();
-    ASSERT_EQ('"', load[0]);
-    struct Case { int startup; int shutdown; int load; bool valuesBefore; std::string loadValue; std::string cleanValue; };
+    char path[1024] = "";
+    ::GetModuleFileNameA(nullptr, path, sizeof path);
+    const std::string load = std::string("\"") + path + "\" /load", clean = std::string("\"") + path + "\" /clean";
+    struct Case { int startup, shutdown, load; bool valuesBefore; std::string loadValue, cleanValue; };
     const Case cases[] = {
         {0, 0, 1, false, load, "(none)"},
         {1, 0, 0, false, "(none)", clean},
@@ -139,22 +74,15 @@ TEST_F(ScheduleDialog, OkWritesTheTickedValuesAndRemovesTheOthers)
         SCOPED_TRACE(testing::Message() << "startup " << c.startup << ", shutdown " << c.shutdown << ", load " << c.load
                                         << (c.valuesBefore ? ", values there before" : ""));
         RecordedBoxes boxes;
-        if (c.valuesBefore) {
-            SetRunValue(kLoadValueName, "old load");
-            SetRunValue(kCleanValueName, "old clean");
-        } else {
-            RemoveRunValue(kLoadValueName);
-            RemoveRunValue(kCleanValueName);
-        }
+        SetRunValue(kLoadValueName, c.valuesBefore ? "old load" : nullptr);
+        SetRunValue(kCleanValueName, c.valuesBefore ? "old clean" : nullptr);
         CScheduleDlg dlg;
         const INT_PTR result = RunModal(dlg, [&](CDialog& d) {
-            if (c.startup)
-                Click(d, IDC_CLEAN_AT_STARTUP);
-            if (c.shutdown)
-                Click(d, IDC_CLEAN_AT_SHUTDOWN);
-            if (c.load)
-                Click(d, IDC_LOAD_AT_STARTUP);
-            Click(d, IDOK);
+            const std::pair<int, int> clicks[] = {{c.startup, IDC_CLEAN_AT_STARTUP}, {c.shutdown, IDC_CLEAN_AT_SHUTDOWN}, {c.load, IDC_LOAD_AT_STARTUP}};
+            for (const auto& [ticked, box] : clicks)
+                if (ticked)
+                    d.SendDlgItemMessage(box, BM_CLICK);
+            d.SendDlgItemMessage(IDOK, BM_CLICK);
         });
         EXPECT_EQ(IDOK, result);
         EXPECT_TRUE(boxes.shown.empty());
@@ -167,40 +95,46 @@ TEST_F(ScheduleDialog, OkWritesTheTickedValuesAndRemovesTheOthers)
 }
 
 // A start-up value that cannot be written is told, and the dialog waits; one that cannot be
-// removed is not told, and the dialog waits all the same.
+// removed is not told, and the dialog waits all the same. The members already hold the new
+// choice; the Run key does not.
 TEST_F(ScheduleDialog, ARunKeyThatCannotBeOpenedKeepsTheDialogOpen)
 {
     SetRunValue(kLoadValueName, "old load");
-    struct Case { int load; size_t messages; };
-    for (const Case& c : {Case{1, 1}, Case{0, 0}}) {
-        SCOPED_TRACE(c.load ? "load ticked" : "nothing ticked");
+    for (const int load : {1, 0}) {
+        SCOPED_TRACE(load ? "load ticked" : "nothing ticked");
         RecordedBoxes boxes;
         CScheduleDlg dlg;
-        dlg.m_loadAtStartup = 1 - c.load;
+        dlg.m_loadAtStartup = 1 - load;
         const INT_PTR result = RunModal(dlg, [&](CDialog& d) {
             const RestrictedRegistryKey denied(HKEY_LOCAL_MACHINE, kRunKeyPath, 0);
-            Click(d, IDC_LOAD_AT_STARTUP);
-            Click(d, IDOK);
+            d.SendDlgItemMessage(IDC_LOAD_AT_STARTUP, BM_CLICK);
+            d.SendDlgItemMessage(IDOK, BM_CLICK);
             EXPECT_TRUE(d.IsModalLoopRunning());
-            Click(d, IDCANCEL);
+            d.SendDlgItemMessage(IDCANCEL, BM_CLICK);
         });
         EXPECT_EQ(IDCANCEL, result);
-        ASSERT_EQ(c.messages, boxes.shown.size());
-        if (c.messages) {
-            EXPECT_EQ(kRunKeyFailure, boxes.shown[0].text);
+        ASSERT_EQ(load ? 1u : 0u, boxes.shown.size());
+        if (load) {
+            EXPECT_EQ("Error: Can't open a Registry Location.\nWindows Registry is corrupted or you don't have write "
+                      "permission to registry.", boxes.shown[0].text);
             EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), boxes.shown[0].type);
         }
-        // The members already hold the new choice; the Run key does not.
-        EXPECT_EQ(c.load, dlg.m_loadAtStartup);
+        EXPECT_EQ(load, dlg.m_loadAtStartup);
         EXPECT_EQ("old load", RunValue(kLoadValueName));
     }
 }
 
-TEST_F(ScheduleDialog, YellowTextOnTheTilesForEveryControl)
+// The boxes show the members; ticking the shutdown box ticks load, unticking it leaves load
+// ticked; Cancel changes nothing. Yellow text on the tiles for every control.
+TEST_F(ScheduleDialog, TicksShowTheMembersShutdownTicksLoadAndCancelChangesNothing)
 {
     const ScopedTile tile(theApp.m_background, ProgramTile());
+    RecordedBoxes boxes;
+    SetRunValue(kLoadValueName, "untouched");
     CScheduleDlg dlg;
-    RunModal(dlg, [&](CDialog& d) {
+    dlg.m_cleanAtStartup = 1;
+    const INT_PTR result = RunModal(dlg, [&](CDialog& d) {
+        EXPECT_STREQ("Dustora Schedule...", d.GetWindowText());
         ExpectTiledBackground(d, tile.Tile());
         for (const int id : {IDC_CLEAN_AT_STARTUP, IDC_LOAD_AT_STARTUP, IDOK, IDCANCEL}) {
             SCOPED_TRACE(id);
@@ -211,8 +145,23 @@ TEST_F(ScheduleDialog, YellowTextOnTheTilesForEveryControl)
             EXPECT_EQ(RGB(255, 255, 64), answer.text);
         }
         SaveScreenshot(d, "schedule");
-        d.PostMessage(WM_COMMAND, IDCANCEL);
+
+        EXPECT_EQ(BST_CHECKED, d.IsDlgButtonChecked(IDC_CLEAN_AT_STARTUP));
+        EXPECT_EQ(BST_UNCHECKED, d.IsDlgButtonChecked(IDC_CLEAN_AT_SHUTDOWN));
+        EXPECT_EQ(BST_UNCHECKED, d.IsDlgButtonChecked(IDC_LOAD_AT_STARTUP));
+        d.SendDlgItemMessage(IDC_CLEAN_AT_SHUTDOWN, BM_CLICK);
+        EXPECT_EQ(BST_CHECKED, d.IsDlgButtonChecked(IDC_LOAD_AT_STARTUP));
+        d.SendDlgItemMessage(IDC_CLEAN_AT_SHUTDOWN, BM_CLICK);
+        EXPECT_EQ(BST_CHECKED, d.IsDlgButtonChecked(IDC_LOAD_AT_STARTUP));
+        d.SendDlgItemMessage(IDCANCEL, BM_CLICK);
     });
+    EXPECT_EQ(IDCANCEL, result);
+    EXPECT_EQ(1, dlg.m_cleanAtStartup);
+    EXPECT_EQ(0, dlg.m_cleanAtShutdown);
+    EXPECT_EQ(0, dlg.m_loadAtStartup);
+    EXPECT_EQ("untouched", RunValue(kLoadValueName));
+    EXPECT_EQ("(none)", RunValue(kCleanValueName));
+    EXPECT_TRUE(boxes.shown.empty());
 }
 
 }  // namespace

@@ -10,80 +10,50 @@
 
 namespace {
 
-class VersionBlock {
-public:
-    explicit VersionBlock(const char* file)
-    {
-        DWORD ignored = 0;
-        const DWORD size = ::GetFileVersionInfoSizeA(file, &ignored);
-        m_block.assign(size, 0xcf);
-        if (size == 0 || !::GetFileVersionInfoA(file, 0, size, m_block.data()))
-            m_block.clear();
-    }
-
-    bool Found() const { return !m_block.empty(); }
-
-    std::string String(const char* key) const
-    {
-        const std::string query = std::string("\\StringFileInfo\\" VERSION_STRINGS_BLOCK "\\") + key;
-        void* value = nullptr;
-        UINT length = 0;
-        if (!Found() || !::VerQueryValueA(m_block.data(), query.c_str(), &value, &length) || !value)
-            return "(none)";
-        return static_cast<const char*>(value);
-    }
-
-    VS_FIXEDFILEINFO Fixed() const
-    {
-        VS_FIXEDFILEINFO fixed = {};
-        void* value = nullptr;
-        UINT length = 0;
-        if (Found() && ::VerQueryValueA(m_block.data(), "\\", &value, &length) && length >= sizeof fixed)
-            fixed = *static_cast<const VS_FIXEDFILEINFO*>(value);
-        return fixed;
-    }
-
-    DWORD Translation() const
-    {
-        void* value = nullptr;
-        UINT length = 0;
-        if (!Found() || !::VerQueryValueA(m_block.data(), "\\VarFileInfo\\Translation", &value, &length) || length < 4)
-            return 0;
-        return *static_cast<const DWORD*>(value);
-    }
-
-private:
-    std::vector<BYTE> m_block;
-};
-
-TEST(VersionBlock, DustoraNamesItselfItsVersionBuildAndMaker)
+// The value at path in block, or nullptr when there is none of at least minLength bytes.
+const void* Query(const std::vector<BYTE>& block, const std::string& path, UINT minLength = 1)
 {
-    const VersionBlock block(SandboxProcess::ProgramPath("Dustora.exe"));
-    ASSERT_TRUE(block.Found());
-    EXPECT_EQ(DUSTORA_PRODUCT_NAME, block.String("ProductName"));
-    EXPECT_EQ(DUSTORA_FILE_VERSION, block.String("FileVersion"));
-    EXPECT_EQ(DUSTORA_BUILD, block.String("Build"));
-    EXPECT_EQ(HALVEX_COPYRIGHT, block.String("LegalCopyright"));
-    EXPECT_EQ(HALVEX_COMPANY_NAME, block.String("CompanyName"));
-    EXPECT_EQ("Dustora.exe", block.String("OriginalFilename"));
-    EXPECT_EQ(MAKELONG(0x0409, 0x04B0), block.Translation()) << "U.S. English, Unicode";
-    const VS_FIXEDFILEINFO fixed = block.Fixed();
-    EXPECT_EQ(MAKELONG(0, 2), fixed.dwFileVersionMS);
-    EXPECT_EQ(MAKELONG(0, 693), fixed.dwFileVersionLS);
-    EXPECT_EQ(static_cast<DWORD>(VFT_APP), fixed.dwFileType);
+    void* value = nullptr;
+    UINT length = 0;
+    const bool found = ::VerQueryValueA(block.data(), path.c_str(), &value, &length);
+    return found && value && length >= minLength ? value : nullptr;
 }
 
-TEST(VersionBlock, OrdavelNamesItselfAndItsOwnVersion)
+TEST(VersionBlock, BothProgramsNameThemselvesTheirVersionAndMaker)
 {
-    const VersionBlock block(SandboxProcess::ProgramPath("Ordavel.EXE"));
-    ASSERT_TRUE(block.Found());
-    EXPECT_EQ(ORDAVEL_PRODUCT_NAME, block.String("ProductName"));
-    EXPECT_EQ(ORDAVEL_FILE_VERSION, block.String("FileVersion"));
-    EXPECT_EQ("(none)", block.String("Build"));
-    EXPECT_EQ(HALVEX_COPYRIGHT, block.String("LegalCopyright"));
-    EXPECT_EQ("Ordavel.EXE", block.String("OriginalFilename"));
-    EXPECT_EQ(MAKELONG(0x0409, 0x04B0), block.Translation());
-    EXPECT_EQ(MAKELONG(1, 1), block.Fixed().dwFileVersionMS);
+    struct Case { const char* file; const char* product; const char* version; const char* build; DWORD ms, ls; };
+    const Case cases[] = {
+        {"Dustora.exe", DUSTORA_PRODUCT_NAME, DUSTORA_FILE_VERSION, DUSTORA_BUILD, MAKELONG(0, 2), MAKELONG(0, 693)},
+        {"Ordavel.EXE", ORDAVEL_PRODUCT_NAME, ORDAVEL_FILE_VERSION, "(none)", MAKELONG(1, 1), MAKELONG(1, 0)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const CString path = SandboxProcess::ProgramPath(c.file);
+        DWORD ignored = 0;
+        std::vector<BYTE> block(::GetFileVersionInfoSizeA(path, &ignored), 0xcf);
+        ASSERT_FALSE(block.empty());
+        ASSERT_TRUE(::GetFileVersionInfoA(path, 0, static_cast<DWORD>(block.size()), block.data()));
+        const auto text = [&](const char* key) -> std::string {
+            const void* value = Query(block, std::string("\\StringFileInfo\\" VERSION_STRINGS_BLOCK "\\") + key);
+            return value ? static_cast<const char*>(value) : "(none)";
+        };
+        EXPECT_EQ(c.product, text("ProductName"));
+        EXPECT_EQ(c.version, text("FileVersion"));
+        EXPECT_EQ(c.build, text("Build"));
+        EXPECT_EQ(HALVEX_COPYRIGHT, text("LegalCopyright"));
+        EXPECT_EQ(HALVEX_COMPANY_NAME, text("CompanyName"));
+        EXPECT_EQ(c.file, text("OriginalFilename"));
+
+        const void* translation = Query(block, "\\VarFileInfo\\Translation", 4);
+        ASSERT_NE(nullptr, translation);
+        EXPECT_EQ(MAKELONG(0x0409, 0x04B0), *static_cast<const DWORD*>(translation)) << "U.S. English, Unicode";
+        const void* fixed = Query(block, "\\", sizeof(VS_FIXEDFILEINFO));
+        ASSERT_NE(nullptr, fixed);
+        const auto& numbers = *static_cast<const VS_FIXEDFILEINFO*>(fixed);
+        EXPECT_EQ(c.ms, numbers.dwFileVersionMS);
+        EXPECT_EQ(c.ls, numbers.dwFileVersionLS);
+        EXPECT_EQ(static_cast<DWORD>(VFT_APP), numbers.dwFileType);
+    }
 }
 
 }  // namespace

@@ -109,6 +109,16 @@ RawRegistryValue ReadRawValue(HKEY key, const char* name)
     return value;
 }
 
+std::string ReadTextValue(HKEY key, const char* name)
+{
+    const RawRegistryValue raw = ReadRawValue(key, name);
+    if (raw.code != ERROR_SUCCESS)
+        return "(none)";
+    if (raw.type != REG_SZ)
+        return "(not text)";
+    return std::string(raw.data.begin(), raw.data.end()).c_str();
+}
+
 void WriteRawValue(HKEY key, const char* name, DWORD type, const std::vector<BYTE>& data)
 {
     const BYTE none = 0;

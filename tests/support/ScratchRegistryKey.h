@@ -1,7 +1,8 @@
 // ScratchRegistryKey: a key of one test's own under HKEY_CURRENT_USER\Software\DustoraTests,
 // named after the running test, made empty and deleted with its whole tree at the end. Links made
 // in it must lead inside it: the platform's tree deletion follows them.
-// RawRegistryValue / ReadRawValue / WriteRawValue: the bytes of a value, straight from the platform.
+// RawRegistryValue / ReadRawValue / WriteRawValue: the bytes of a value, straight from the platform;
+// ReadTextValue: the text of one.
 // DeleteRegistryTree: a key and everything below it.
 #pragma once
 
@@ -9,6 +10,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 class ScratchRegistryKey {
@@ -45,3 +47,5 @@ LONG DeleteRegistryTree(HKEY parent, const char* path);
 
 RawRegistryValue ReadRawValue(HKEY key, const char* name);
 void WriteRawValue(HKEY key, const char* name, DWORD type, const std::vector<BYTE>& data);
+// The text of a REG_SZ value; "(none)" when there is no such value, "(not text)" for another type.
+std::string ReadTextValue(HKEY key, const char* name);
