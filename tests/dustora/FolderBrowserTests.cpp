@@ -8,6 +8,8 @@
 
 #include <ole2.h>
 
+#include <string>
+
 namespace {
 
 class FolderBrowser : public ::testing::Test {
@@ -41,10 +43,21 @@ TEST_F(FolderBrowser, OpensOnTheInitialFolderBelowTheRootAndReturnsItsPath)
     m_browser.m_Title = "Pick the cache folder";
     m_browser.m_Root = m_sandbox.Path();
     m_browser.m_InitialFolder = m_sandbox.Below("Chosen");
-    FolderPickerDriver driver(IDOK, nullptr, "Chosen");
-    EXPECT_EQ(1, m_browser.Browse());
-    EXPECT_EQ("Chosen", driver.selected);
-    EXPECT_TRUE(driver.ShowedText("Pick the cache folder"));
+    // Wine's picker now and then loses the selection it is given as it opens (about one opening
+    // in ten here): its tree shows the folder with nothing selected. It is opened again, three
+    // times at most; a browser that never asks for the folder fails every time.
+    int result = 0;
+    std::string selected;
+    bool titled = false;
+    for (int opening = 1; opening <= 3 && selected.empty(); ++opening) {
+        FolderPickerDriver driver(IDOK, nullptr, "Chosen");
+        result = m_browser.Browse();
+        selected = driver.selected;
+        titled = driver.ShowedText("Pick the cache folder");
+    }
+    EXPECT_EQ(1, result);
+    EXPECT_EQ("Chosen", selected);
+    EXPECT_TRUE(titled);
     EXPECT_EQ(m_sandbox.Below("Chosen"), m_browser.m_Path);
     EXPECT_NE(static_cast<int>(0xdeadbeef), m_browser.m_Image);
 }
