@@ -582,6 +582,8 @@ TEST_F(OrdavelProgram, StartTaskStoresTheCleanerOfTheProgramFolder)
     ASSERT_TRUE(ordavel.Start("Ordavel.EXE", ""));
     const HWND dialog = ordavel.WaitForWindow(kTitle, kStartTimeoutMs);
     ASSERT_NE(nullptr, dialog);
+    // The picture is read off the screen: other tests' windows must not cover the dialog.
+    ::SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ::SetForegroundWindow(dialog);
     ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     ::Sleep(1000);
