@@ -1,62 +1,38 @@
-// The handle calls and their structures came with Windows Vista: declared here as for Vista,
-// found at run time, and used only where they are, so that the program still starts elsewhere.
+// GetFinalPathNameByHandleW came with Windows Vista: declared here as for Vista, found at run
+// time, and used only where it is.
 #undef _WIN32_WINNT
 #define _WIN32_WINNT 0x0600
 
 #include "engine/CEntryHandle.h"
 
 #include "engine/PathParts.h"
-#include "framework/CString.h"
 
 #include <winternl.h>
 
-#include <new>
-#include <vector>
+#include <unordered_map>
 
 namespace {
 
-struct HandleCalls {
-    decltype(&::GetFileInformationByHandleEx) getInformation;
-    decltype(&::SetFileInformationByHandle) setInformation;
-    decltype(&::GetFinalPathNameByHandleW) finalPath;
-    decltype(&::NtQueryObject) queryObject;
-};
+using FinalPathCall = decltype(&::GetFinalPathNameByHandleW);
+using QueryObjectCall = decltype(&::NtQueryObject);
 
 template <typename Fn>
-void Find(HMODULE module, const char* name, Fn& fn)
+Fn Find(const char* module, const char* name)
 {
-    fn = module ? reinterpret_cast<Fn>(::GetProcAddress(module, name)) : nullptr;
-}
-
-const HandleCalls& Calls()
-{
-    static const HandleCalls calls = [] {
-        HandleCalls found = {};
-        const HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
-        Find(kernel, "GetFileInformationByHandleEx", found.getInformation);
-        Find(kernel, "SetFileInformationByHandle", found.setInformation);
-        Find(kernel, "GetFinalPathNameByHandleW", found.finalPath);
-        Find(::GetModuleHandleA("ntdll.dll"), "NtQueryObject", found.queryObject);
-        return found;
-    }();
-    return calls;
+    const HMODULE loaded = ::GetModuleHandleA(module);
+    return loaded ? reinterpret_cast<Fn>(::GetProcAddress(loaded, name)) : nullptr;
 }
 
 // Shared with readers and writers, never with someone who would rename or delete the folder
-// while a walk is inside it.
+// while the engine works inside it.
 const DWORD kFolderShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
-const DWORD kListingBufferBytes = 16384;
+const DWORD kSharedWithAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+const DWORD kDeleteAccess = DELETE;
+const DWORD kSharedWithNobody = 0;
+// What no name inside a folder may hold: separators, and the wildcards a listing's mask reads.
+const wchar_t kNotInAName[] = L"\\/:*?\"<>|";
 
 CEntryHandle::OpenHook g_openHook = nullptr;
-
-bool ReadAttributes(HANDLE handle, DWORD& attributes)
-{
-    FILE_BASIC_INFO info = {};
-    if (!Calls().getInformation || !Calls().getInformation(handle, FileBasicInfo, &info, sizeof info))
-        return false;
-    attributes = info.FileAttributes;
-    return true;
-}
 
 bool IsOfKind(DWORD attributes, CEntryHandle::Kind kind)
 {
@@ -66,23 +42,66 @@ bool IsOfKind(DWORD attributes, CEntryHandle::Kind kind)
     return kind == CEntryHandle::kAnyKind || folder == (kind == CEntryHandle::kFolder);
 }
 
+DWORD OpenOptionsFor(CEntryHandle::Kind kind)
+{
+    const DWORD options = NativeFiles::kNotFollowing | NativeFiles::kBackupIntent;
+    if (kind == CEntryHandle::kFile)
+        return options | NativeFiles::kFileOnly;
+    return kind == CEntryHandle::kFolder ? options | NativeFiles::kFolderOnly : options;
+}
+
+bool IsPlainName(const std::wstring& name)
+{
+    return !name.empty() && !IsDotName(name) && name.find_first_of(kNotInAName) == std::wstring::npos;
+}
+
 // Wine 8 answers GetFinalPathNameByHandleW from a MAX_PATH buffer and fails on longer paths; its
 // NtQueryObject gives the same name, "\??\X:\...", without that limit. Windows names a device
 // there ("\Device\HarddiskVolume2\..."), which is never taken.
 std::wstring ObjectNameOf(HANDLE handle)
 {
-    if (!Calls().queryObject)
+    static const QueryObjectCall queryObject = Find<QueryObjectCall>("ntdll.dll", "NtQueryObject");
+    if (!queryObject)
         return std::wstring();
     std::vector<LONGLONG> buffer(8192);   // 64 KB: the longest name and its header
     ULONG length = 0;
-    if (Calls().queryObject(handle, ObjectNameInformation, buffer.data(),
-                            static_cast<ULONG>(buffer.size() * sizeof(LONGLONG)), &length) != 0)
+    if (queryObject(handle, ObjectNameInformation, buffer.data(), static_cast<ULONG>(buffer.size() * sizeof(LONGLONG)),
+                    &length) != 0)
         return std::wstring();
     const UNICODE_STRING& name = reinterpret_cast<const OBJECT_NAME_INFORMATION*>(buffer.data())->Name;
     const std::wstring text(name.Buffer, name.Length / sizeof(WCHAR));
     if (text.compare(0, 4, L"\\??\\") != 0)
         return std::wstring();
     return L"\\\\?\\" + text.substr(4);
+}
+
+// The handle's path on its volume, empty for the volume's root.
+bool VolumeNamesOf(HANDLE handle, std::wstring& names)
+{
+    if (!NativeFiles::VolumePath(handle, names))
+        return false;
+    if (names == L"\\")
+        names.clear();
+    return true;
+}
+
+// Before Vista: the drive letter whose volume the handle is on, and the handle's path there.
+std::wstring DrivePathOf(HANDLE handle)
+{
+    DWORD serial = 0;
+    std::wstring names;
+    if (!NativeFiles::VolumeSerial(handle, serial) || !VolumeNamesOf(handle, names))
+        return std::wstring();
+    const DWORD drives = ::GetLogicalDrives();
+    for (int letter = 0; letter < 26; ++letter) {
+        const wchar_t root[] = {static_cast<wchar_t>(L'A' + letter), L':', L'\\', 0};
+        DWORD rootSerial = 0;
+        if ((drives & (1u << letter)) && ::GetDriveTypeW(root) == DRIVE_FIXED &&
+            ::GetVolumeInformationW(root, nullptr, 0, &rootSerial, nullptr, nullptr, nullptr, 0) &&
+            rootSerial == serial)
+            return std::wstring(L"\\\\?\\") + root[0] + L':' + (names.empty() ? L"\\" : names);
+    }
+    return std::wstring();
 }
 
 bool SameFile(HANDLE first, HANDLE second)
@@ -94,119 +113,62 @@ bool SameFile(HANDLE first, HANDLE second)
            a.nFileIndexLow == b.nFileIndexLow;
 }
 
-// Calls onEntry with every name the wide listing of pattern gives, until it returns true.
-template <typename OnEntry>
-bool AnyListed(const std::wstring& pattern, OnEntry onEntry)
+// Links are resolved in every path the platform names, so only real entries can read like
+// another; a link to a file lists as a plain file, and counts.
+bool CanReadAlike(const std::wstring& name, DWORD attributes)
 {
-    WIN32_FIND_DATAW entry;
-    const UniqueFind search(
-        ::FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &entry, FindExSearchNameMatch, nullptr, 0));
-    if (!search)
-        return false;
-    do {
-        if (onEntry(entry))
-            return true;
-    } while (::FindNextFileW(search.get(), &entry));
-    return false;
+    return !IsDotName(name) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-// Calls onName with each name of path and the folder that holds it, last name first, until it
-// returns true.
-template <typename OnName>
-bool AnyNameOf(const std::wstring& path, OnName onName)
+// Whether a name of the path has a look-alike in the folder above it. Listed with the wide calls,
+// once for each folder a walk or deletion starts in.
+bool HasLookAlikeAlongThePath(const std::wstring& finalPath)
 {
+    std::wstring rest = finalPath;
     std::wstring parent;
     std::wstring name;
-    std::wstring rest = path;
     while (ParentAndName(rest, parent, name)) {
-        if (onName(parent, name))
-            return true;
+        const std::wstring shown = ShownAsLastName(name);
+        WIN32_FIND_DATAW entry;
+        const UniqueFind search(::FindFirstFileExW(AppendName(parent, shown + L"*").c_str(), FindExInfoStandard, &entry,
+                                                   FindExSearchNameMatch, nullptr, 0));
+        if (search) {
+            do {
+                if (name != entry.cFileName && CanReadAlike(entry.cFileName, entry.dwFileAttributes) &&
+                    ShownAsLastName(entry.cFileName) == shown)
+                    return true;
+            } while (::FindNextFileW(search.get(), &entry));
+        }
         rest = parent;
     }
     return false;
 }
 
-bool HasNameEndingInDotOrBlank(const std::wstring& path)
+// The entries of folder whose names the mask matches, read through a handle of its own: a
+// listing keeps the mask it started with.
+std::vector<ListedEntry> Matching(const CEntryHandle& folder, const std::wstring& mask)
 {
-    return AnyNameOf(path, [](const std::wstring&, const std::wstring& name) { return EndsInDotOrBlank(name); });
+    std::vector<ListedEntry> found;
+    UniqueFile listing;
+    if (NativeFiles::Open(folder.Get(), std::wstring(), FILE_LIST_DIRECTORY, kSharedWithAll,
+                          NativeFiles::kFolderOnly | NativeFiles::kBackupIntent, listing) != NativeFiles::kSuccess)
+        return found;
+    bool restart = true;
+    while (NativeFiles::ReadListing(listing.get(), mask, restart, found) == NativeFiles::kSuccess)
+        restart = false;
+    return found;
 }
 
-// Wine's final paths lose the trailing dots and blanks of a path's last name ("report." comes
-// back as "report"), so a handle whose final path reads like that of a sibling differing only in
-// them may be that sibling, reached through a link. True when the handle is on such a sibling.
-bool IsOnASiblingTwin(HANDLE handle, const std::wstring& literalPath)
+// The listed entry that name reaches: the name itself first, else another spelling of it.
+const ListedEntry* Spelled(const std::vector<ListedEntry>& entries, const std::wstring& name)
 {
-    std::wstring folder;
-    std::wstring name;
-    if (!ParentAndName(literalPath, folder, name))
-        return true;
-    const std::wstring bare = WithoutTrailingDots(name);
-    return AnyListed(AppendName(folder, bare + L"*"), [&](const WIN32_FIND_DATAW& entry) {
-        const std::wstring twin(entry.cFileName);
-        if (twin == name || IsDotName(twin) || WithoutTrailingDots(twin) != bare)
-            return false;
-        const UniqueFile other(::CreateFileW(AppendName(folder, twin).c_str(), FILE_READ_ATTRIBUTES,
-                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        return !other || SameFile(handle, other.get());
-    });
-}
-
-// Whether the handle opened by literalPath is that entry and not one a link led to.
-bool ReachesItself(HANDLE handle, const std::wstring& finalPath, const std::wstring& literalPath)
-{
-    if (finalPath == literalPath)
-        return true;
-    // Wine renders names ending in dots or blanks without them (a folder "c.." inside a path as
-    // "c."): where the path has such names, compare without them.
-    if (!HasNameEndingInDotOrBlank(literalPath) || WithoutTrailingDots(finalPath) != WithoutTrailingDots(literalPath))
-        return false;
-    std::wstring folder;
-    std::wstring name;
-    return ParentAndName(literalPath, folder, name) && (!EndsInDotOrBlank(name) || !IsOnASiblingTwin(handle, literalPath));
-}
-
-// How Wine renders a folder's name inside the final paths of what lies below it: without one
-// trailing dot ("N." and "N" both read "N").
-std::wstring ShownInsideAPath(const std::wstring& name)
-{
-    return !name.empty() && name.back() == L'.' ? name.substr(0, name.size() - 1) : name;
-}
-
-// True when a name of path has a twin: a real folder beside it that reads the same inside final
-// paths, so that what lies below the two could not be told apart.
-bool HasTwinAlongThePath(const std::wstring& path)
-{
-    return AnyNameOf(path, [](const std::wstring& parent, const std::wstring& name) {
-        const std::wstring shown = ShownInsideAPath(name);
-        return AnyListed(AppendName(parent, shown + L"*"), [&](const WIN32_FIND_DATAW& entry) {
-            const std::wstring other(entry.cFileName);
-            const bool realFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                                    !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
-            return realFolder && other != name && !IsDotName(other) && ShownInsideAPath(other) == shown;
-        });
-    });
-}
-
-// The name as the folder holds it: exactly as given first, else another case or the short name.
-std::wstring SpellingIn(const std::wstring& folder, const std::wstring& name)
-{
-    CString ansi;
-    if (!AnsiNameOf(name, ansi))
-        return std::wstring();
-    std::wstring spelled;
-    AnyListed(AppendName(folder, name), [&](const WIN32_FIND_DATAW& entry) {
-        CString listed;
-        if (!AnsiNameOf(entry.cFileName, listed))
-            return false;
-        if (name == entry.cFileName) {
-            spelled = entry.cFileName;
-            return true;
-        }
-        if (spelled.empty())
-            spelled = entry.cFileName;
-        return false;
-    });
+    const ListedEntry* spelled = nullptr;
+    for (const ListedEntry& entry : entries) {
+        if (entry.name == name)
+            return &entry;
+        if (!spelled && !IsDotName(entry.name))
+            spelled = &entry;
+    }
     return spelled;
 }
 
@@ -217,16 +179,7 @@ CEntryHandle::Outcome DeleteThrough(CEntryHandle entry)
     return entry.MarkForDeletion() ? CEntryHandle::kDeleted : CEntryHandle::kKept;
 }
 
-const DWORD kDeleteAccess = DELETE;
-const DWORD kSharedWithNobody = 0;
-
 }  // namespace
-
-struct CEntryHandle::Listing {
-    std::vector<LONGLONG> buffer = std::vector<LONGLONG>(kListingBufferBytes / sizeof(LONGLONG));
-    const char* next = nullptr;
-    bool done = false;
-};
 
 CEntryHandle::CEntryHandle() = default;
 CEntryHandle::~CEntryHandle() = default;
@@ -242,10 +195,11 @@ CEntryHandle::OpenHook CEntryHandle::SetOpenHook(OpenHook hook)
 
 std::wstring CEntryHandle::FinalPathOf(HANDLE handle)
 {
-    if (Calls().finalPath) {
+    static const FinalPathCall finalPath = Find<FinalPathCall>("kernel32.dll", "GetFinalPathNameByHandleW");
+    if (finalPath) {
         std::wstring path(MAX_PATH + 1, L'\0');
         for (int attempt = 0; attempt < 2; ++attempt) {
-            const DWORD length = Calls().finalPath(handle, &path[0], static_cast<DWORD>(path.size()), 0);
+            const DWORD length = finalPath(handle, &path[0], static_cast<DWORD>(path.size()), 0);
             if (length == 0)
                 break;
             if (length < path.size()) {
@@ -255,66 +209,116 @@ std::wstring CEntryHandle::FinalPathOf(HANDLE handle)
             path.assign(length + 1, L'\0');
         }
     }
-    return ObjectNameOf(handle);
-}
-
-CEntryHandle CEntryHandle::Open(const std::wstring& literalPath, Kind kind, DWORD access, DWORD share)
-{
-    CEntryHandle entry;
-    entry.m_path = literalPath;
-    if (g_openHook)
-        g_openHook(literalPath);
-    entry.m_file.reset(::CreateFileW(literalPath.c_str(), access | FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!entry.m_file)
-        return entry;
-    entry.m_state = kNotItself;
-    if (!ReadAttributes(entry.Get(), entry.m_attributes) || !IsOfKind(entry.m_attributes, kind))
-        return entry;
-    entry.m_finalPath = FinalPathOf(entry.Get());
-    if (ReachesItself(entry.Get(), entry.m_finalPath, literalPath))
-        entry.m_state = kItself;
-    return entry;
+    const std::wstring objectName = ObjectNameOf(handle);
+    return objectName.empty() && !finalPath ? DrivePathOf(handle) : objectName;
 }
 
 CEntryHandle CEntryHandle::OpenFolderFollowing(const std::wstring& literalPath, DWORD access)
 {
     CEntryHandle folder;
-    folder.m_path = literalPath;
-    if (literalPath.empty())
+    if (literalPath.empty() || !NativeFiles::Available())
         return folder;
-    folder.m_file.reset(::CreateFileW(literalPath.c_str(), access | FILE_READ_ATTRIBUTES, kFolderShare, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!folder.m_file)
+    // Wine cannot name a folder whose name ends in a dot or blank by where it is: it is opened
+    // by its name inside its folder, itself not followed.
+    std::wstring parentPath;
+    std::wstring name;
+    if (ParentAndName(literalPath, parentPath, name) && ShownAsLastName(name) != name) {
+        const CEntryHandle parent = OpenFolderFollowing(parentPath, 0);
+        folder = OpenNamedIn(parent, name, kFolder, access | FILE_LIST_DIRECTORY, kFolderShare);
+        folder.m_finalPath = AppendName(parent.FinalPath(), name);
+        if (parent.GetState() == kNotItself)
+            folder.m_state = kNotItself;
+        return folder;
+    }
+    const UniqueFile followed(::CreateFileW(literalPath.c_str(), FILE_READ_ATTRIBUTES, kSharedWithAll, nullptr,
+                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!followed)
         return folder;
     folder.m_state = kNotItself;
-    if (!ReadAttributes(folder.Get(), folder.m_attributes) || !(folder.m_attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return folder;
-    folder.m_finalPath = FinalPathOf(folder.Get());
-    if (!IsOnADrive(folder.m_finalPath))
-        return folder;
-    if (!ReachesItself(folder.Get(), folder.m_finalPath, literalPath)) {
-        // Reached through a link, or spelled otherwise (another case, a short name): open it again
-        // where it really is, and make sure that is the same folder.
-        CEntryHandle real = Open(folder.m_finalPath, kFolder, access, kFolderShare);
-        if (!real || !SameFile(real.Get(), folder.Get()))
-            return folder;
-        folder = std::move(real);
-    }
-    if (!HasTwinAlongThePath(folder.m_path))
+    if (folder.TakeFolderWhereItIs(followed.get(), access) && !HasLookAlikeAlongThePath(folder.m_finalPath))
         folder.m_state = kItself;
     return folder;
+}
+
+// Opens the folder again by where followed really is, passing no link, and takes it when it is
+// the same folder.
+bool CEntryHandle::TakeFolderWhereItIs(HANDLE followed, DWORD access)
+{
+    m_finalPath = FinalPathOf(followed);
+    std::wstring names;
+    if (!SplitFinalPath(m_finalPath, m_volume, names))
+        return false;
+    const std::wstring ntPath = L"\\??\\" + m_finalPath.substr(4);
+    if (NativeFiles::Open(nullptr, ntPath, access | FILE_LIST_DIRECTORY, kFolderShare, OpenOptionsFor(kFolder),
+                          m_file) != NativeFiles::kSuccess)
+        return false;
+    return NativeFiles::Attributes(Get(), m_attributes) && IsOfKind(m_attributes, kFolder) && SameFile(followed, Get()) &&
+           NativeFiles::FileId(Get(), m_fileId) && NativeFiles::VolumeSerial(Get(), m_volumeSerial) &&
+           VolumeNamesOf(Get(), m_names);
+}
+
+CEntryHandle CEntryHandle::OpenListed(const CEntryHandle& folder, const ListedEntry& listed, Kind kind, DWORD access,
+                                      DWORD share)
+{
+    CEntryHandle entry;
+    if (!folder || !IsPlainName(listed.name))
+        return entry;
+    entry.m_volume = folder.m_volume;
+    entry.m_names = folder.m_names + L'\\' + listed.name;
+    if (g_openHook)
+        g_openHook(entry.Path());
+    if (NativeFiles::Open(folder.Get(), listed.name, access, share, OpenOptionsFor(kind), entry.m_file) !=
+        NativeFiles::kSuccess)
+        return entry;
+    entry.m_state = kNotItself;
+    if (!NativeFiles::Attributes(entry.Get(), entry.m_attributes) || !IsOfKind(entry.m_attributes, kind) ||
+        !NativeFiles::FileId(entry.Get(), entry.m_fileId) || (listed.fileId != 0 && listed.fileId != entry.m_fileId) ||
+        !entry.IsWhereFolderHoldsIt(folder, listed.name))
+        return entry;
+    // A walk stays on the volume it started on: a folder of another volume (mounted there, or
+    // under Wine another file system mounted inside the drive) is passed over.
+    entry.m_volumeSerial = folder.m_volumeSerial;
+    if (entry.m_attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        DWORD serial = 0;
+        if (!NativeFiles::VolumeSerial(entry.Get(), serial) || serial != folder.m_volumeSerial)
+            return entry;
+        const std::wstring shown = folder.ShownNames() + L'\\' + ShownInsideAPath(listed.name);
+        if (shown != entry.m_names)
+            entry.m_shown = shown;
+    }
+    entry.m_state = kItself;
+    return entry;
+}
+
+// The path the platform names for the opened entry is the entry's own path in the folder,
+// exactly, or as Wine renders that path; a link reaching anything else gives itself away.
+bool CEntryHandle::IsWhereFolderHoldsIt(const CEntryHandle& folder, const std::wstring& name) const
+{
+    std::wstring reached;
+    if (!NativeFiles::VolumePath(Get(), reached))
+        return false;
+    return reached == m_names || reached == folder.ShownNames() + L'\\' + ShownAsLastName(name);
 }
 
 CEntryHandle CEntryHandle::OpenNamedIn(const CEntryHandle& folder, const std::wstring& name, Kind kind, DWORD access,
                                        DWORD share)
 {
-    if (!folder)
+    if (!folder || !IsPlainName(name))
         return CEntryHandle();
-    const std::wstring spelled = SpellingIn(folder.Path(), name);
-    if (spelled.empty())
+    const std::vector<ListedEntry> spellings = Matching(folder, name);
+    const ListedEntry* listed = Spelled(spellings, name);
+    if (!listed)
         return CEntryHandle();
-    return Open(AppendName(folder.Path(), spelled), kind, access, share);
+    const std::wstring shown = ShownAsLastName(listed->name);
+    for (const ListedEntry& other : Matching(folder, shown + L"*")) {
+        if (other.name != listed->name && CanReadAlike(other.name, other.attributes) &&
+            ShownAsLastName(other.name) == shown) {
+            CEntryHandle refused;
+            refused.m_state = kNotItself;
+            return refused;
+        }
+    }
+    return OpenListed(folder, *listed, kind, access, share);
 }
 
 CEntryHandle CEntryHandle::OpenAt(const char* path, Kind kind, DWORD access, DWORD share)
@@ -332,9 +336,9 @@ CEntryHandle CEntryHandle::OpenAt(const char* path, Kind kind, DWORD access, DWO
     return OpenNamedIn(folder, name, kind, access, share);
 }
 
-CEntryHandle::Outcome CEntryHandle::DeleteFile(const std::wstring& literalPath)
+CEntryHandle::Outcome CEntryHandle::DeleteListedFile(const CEntryHandle& folder, const ListedEntry& entry)
 {
-    return DeleteThrough(Open(literalPath, kFile, kDeleteAccess, kSharedWithNobody));
+    return DeleteThrough(OpenListed(folder, entry, kFile, kDeleteAccess, kSharedWithNobody));
 }
 
 CEntryHandle::Outcome CEntryHandle::DeleteNamedFileIn(const CEntryHandle& folder, const std::wstring& name)
@@ -347,37 +351,47 @@ CEntryHandle::Outcome CEntryHandle::DeleteFileAt(const char* path)
     return DeleteThrough(OpenAt(path, kFile, kDeleteAccess, kSharedWithNobody));
 }
 
-BOOL CEntryHandle::MarkForDeletion()
+std::vector<bool> CEntryHandle::LookAlikes(const std::vector<ListedEntry>& entries)
 {
-    if (m_state != kItself || (m_attributes & FILE_ATTRIBUTE_READONLY) || !Calls().setInformation)
-        return FALSE;
-    FILE_DISPOSITION_INFO disposition = {TRUE};
-    return Calls().setInformation(Get(), FileDispositionInfo, &disposition, sizeof disposition);
+    // Only names ending in a dot or blank read like another; the rest are counted only when
+    // such a name reads like them.
+    std::unordered_map<std::wstring, int> shown;
+    for (const ListedEntry& entry : entries) {
+        if (CanReadAlike(entry.name, entry.attributes) && ShownAsLastName(entry.name) != entry.name)
+            shown.emplace(ShownAsLastName(entry.name), 0);
+    }
+    std::vector<bool> lookAlikes(entries.size(), false);
+    if (shown.empty())
+        return lookAlikes;
+    std::vector<int*> counts(entries.size(), nullptr);
+    for (size_t at = 0; at < entries.size(); ++at) {
+        const auto found = CanReadAlike(entries[at].name, entries[at].attributes)
+                               ? shown.find(ShownAsLastName(entries[at].name))
+                               : shown.end();
+        if (found != shown.end()) {
+            counts[at] = &found->second;
+            ++found->second;
+        }
+    }
+    for (size_t at = 0; at < entries.size(); ++at)
+        lookAlikes[at] = counts[at] && *counts[at] > 1;
+    return lookAlikes;
 }
 
-int CEntryHandle::NextEntry(ListedEntry& entry)
+BOOL CEntryHandle::MarkForDeletion()
 {
-    if (!m_listing) {
-        m_listing.reset(new (std::nothrow) Listing);
-        if (!m_listing)
-            return -1;
+    if (m_state != kItself || (m_attributes & FILE_ATTRIBUTE_READONLY))
+        return FALSE;
+    return NativeFiles::MarkForDeletion(Get()) ? TRUE : FALSE;
+}
+
+BOOL CEntryHandle::ReadListing(std::vector<ListedEntry>& entries) const
+{
+    entries.clear();
+    if (!m_file)
+        return FALSE;
+    LONG status = NativeFiles::kSuccess;
+    while ((status = NativeFiles::ReadListing(Get(), std::wstring(), false, entries)) == NativeFiles::kSuccess) {
     }
-    Listing& listing = *m_listing;
-    if (!listing.next) {
-        if (listing.done)
-            return 0;
-        const DWORD bytes = static_cast<DWORD>(listing.buffer.size() * sizeof(LONGLONG));
-        if (!Calls().getInformation ||
-            !Calls().getInformation(Get(), FileIdBothDirectoryInfo, listing.buffer.data(), bytes)) {
-            listing.done = true;
-            return ::GetLastError() == ERROR_NO_MORE_FILES ? 0 : -1;
-        }
-        listing.next = reinterpret_cast<const char*>(listing.buffer.data());
-    }
-    const FILE_ID_BOTH_DIR_INFO* info = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(listing.next);
-    entry.name.assign(info->FileName, info->FileNameLength / sizeof(WCHAR));
-    entry.attributes = info->FileAttributes;
-    entry.fileId = static_cast<ULONGLONG>(info->FileId.QuadPart);
-    listing.next = info->NextEntryOffset ? listing.next + info->NextEntryOffset : nullptr;
-    return 1;
+    return NativeFiles::IsEndOfListing(status) ? TRUE : FALSE;
 }

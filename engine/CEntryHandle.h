@@ -1,25 +1,25 @@
-// CEntryHandle: an entry of the file system opened once, by its literal path and without
-// following a link, and checked on that very handle to be the entry itself. Whatever the engine
-// lists or deletes goes through such a handle, so nothing can be swapped in between the check
-// and the deed. Also holds ListedEntry, one entry of a folder's listing.
+// CEntryHandle: an entry of the file system opened once and checked on that very handle to be
+// the entry itself, so that nothing can be swapped in between the check and the deed. A folder
+// to work in is opened by its path once; everything inside it is opened by its one name
+// relative to the handle of the folder that lists it (engine/NativeFiles.h), never by a path:
+// no parent can be swapped and no look-alike name can be reached instead.
 //
-// The handle calls used here (GetFileInformationByHandleEx, SetFileInformationByHandle,
-// GetFinalPathNameByHandleW) came with Windows Vista and are found at run time; where they are
-// missing, nothing can be checked, so nothing is opened as itself and nothing is deleted.
+// Under Wine a Unix symbolic link to a file lists as a plain file and opens as its target. The
+// path the platform names for the opened entry then gives it away, and is compared exactly with
+// the path the entry has in its folder, as Wine renders it: the last name of a path without its
+// trailing dots and blanks, a name inside a path without one trailing dot. Two names of one
+// folder that differ only in trailing dots and blanks (look-alikes: "R", "R.", "R..", "R ")
+// render alike, so such entries are left alone, and so is a folder to work in that has a
+// look-alike along its path.
 #pragma once
 
+#include "engine/NativeFiles.h"
 #include "framework/UniqueHandle.h"
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
-
-struct ListedEntry {
-    std::wstring name;
-    DWORD attributes = 0;
-    ULONGLONG fileId = 0;   // 0 where the file system gives none
-};
+#include <vector>
 
 class CEntryHandle {
 public:
@@ -32,65 +32,78 @@ public:
     CEntryHandle(CEntryHandle&& other) noexcept;
     CEntryHandle& operator=(CEntryHandle&& other) noexcept;
 
-    // The entry at literalPath ("\\?\X:\dir\name"), opened without following a link, with access
-    // (FILE_READ_ATTRIBUTES is always added) and share. Itself only when it is of the kind asked,
-    // carries no reparse point and its final path is literalPath: under Wine a Unix symbolic link
-    // opens its target, and only the final path gives it away.
-    static CEntryHandle Open(const std::wstring& literalPath, Kind kind, DWORD access, DWORD share);
-
-    // A folder named by a setting, the system or a caller (a drive root, a temporary folder):
-    // followed if it is a link, as Windows users expect of a redirected folder, and opened again
-    // where it really is when it was reached through one, so that Path() leads there passing no
-    // link. Not itself when it lies outside every drive or cannot be told apart from a sibling.
+    // A folder named by a setting, the system or a caller (a drive root, a temporary folder),
+    // opened to list it (FILE_LIST_DIRECTORY is always added to access): followed if it is a
+    // link, as Windows users expect of a redirected folder, then opened again where it really
+    // is without following anything, and itself only when that is the same folder, on a drive,
+    // and no folder on its path has a look-alike beside it.
     static CEntryHandle OpenFolderFollowing(const std::wstring& literalPath, DWORD access);
 
-    // The entry name inside folder (from OpenFolderFollowing), in whatever spelling the folder
-    // holds it (another case, the short name).
+    // The entry that folder's listing gave, opened by its name relative to folder's handle and
+    // not through a link at that name. Itself only when it is of the kind asked, carries no
+    // reparse point, has the identity the listing gave, lies where the folder holds it and, for
+    // a folder, on the folder's volume.
+    static CEntryHandle OpenListed(const CEntryHandle& folder, const ListedEntry& entry, Kind kind, DWORD access,
+                                   DWORD share);
+
+    // The entry name inside folder, in whatever spelling the folder holds it (another case, the
+    // short name); not itself when it has a look-alike beside it.
     static CEntryHandle OpenNamedIn(const CEntryHandle& folder, const std::wstring& name, Kind kind, DWORD access,
                                     DWORD share);
     // The same for the entry of an absolute ANSI path; its folder is followed as above.
     static CEntryHandle OpenAt(const char* path, Kind kind, DWORD access, DWORD share);
 
-    // Deleting a file: one open for deletion shared with nobody (a file in use stays), the check,
-    // the deletion through the handle. Read-only files stay.
-    static Outcome DeleteFile(const std::wstring& literalPath);
+    // Deleting a file: one open for deletion shared with nobody (a file in use stays), the
+    // checks, the deletion through the handle. Read-only files stay.
+    static Outcome DeleteListedFile(const CEntryHandle& folder, const ListedEntry& entry);
     static Outcome DeleteNamedFileIn(const CEntryHandle& folder, const std::wstring& name);
     static Outcome DeleteFileAt(const char* path);
+
+    // For each entry of a listing, whether another entry differs from it only in trailing dots
+    // and blanks.
+    static std::vector<bool> LookAlikes(const std::vector<ListedEntry>& entries);
 
     State GetState() const { return m_state; }
     explicit operator bool() const { return m_state == kItself; }
     HANDLE Get() const { return m_file.get(); }
-    // The literal path by which it was opened, and the one its entries are reached by.
-    const std::wstring& Path() const { return m_path; }
-    // Where it really is, as the platform names it: "\\?\X:\...", "\\?\UNC\...", and under Wine
-    // "\\?\unix\..." outside every drive.
+    // The literal path it is reached by ("\\?\X:\dir\name").
+    std::wstring Path() const { return m_volume + m_names; }
+    // Where a folder opened by OpenFolderFollowing really is, as the platform names it:
+    // "\\?\X:\...", "\\?\UNC\...", and under Wine "\\?\unix\..." outside every drive.
     const std::wstring& FinalPath() const { return m_finalPath; }
     DWORD Attributes() const { return m_attributes; }
+    DWORD VolumeSerial() const { return m_volumeSerial; }
+    ULONGLONG FileId() const { return m_fileId; }
 
     // Marks the entry for deletion through this handle (opened with DELETE); it goes when the
     // handle closes. FALSE for a read-only entry, which the cleaners keep, and for a folder that
     // still holds something.
     BOOL MarkForDeletion();
 
-    // The next entry of this folder (opened with FILE_LIST_DIRECTORY), read through this handle
-    // in the order the file system gives them: 1 an entry, 0 the end, -1 the listing failed.
-    int NextEntry(ListedEntry& entry);
+    // The whole listing of this folder, in the order the file system gives it, "." and ".."
+    // included; FALSE when it cannot be read.
+    BOOL ReadListing(std::vector<ListedEntry>& entries) const;
 
     // Where the file system really reaches through handle; empty when the platform cannot tell.
     static std::wstring FinalPathOf(HANDLE handle);
 
-    // For tests: called with an entry's literal path just before Open opens it (a test may swap
+    // For tests: called with an entry's literal path just before it is opened (a test may swap
     // the entry there); returns the hook in force before.
     using OpenHook = void (*)(const std::wstring& literalPath);
     static OpenHook SetOpenHook(OpenHook hook);
 
 private:
-    struct Listing;
+    bool TakeFolderWhereItIs(HANDLE followed, DWORD access);
+    bool IsWhereFolderHoldsIt(const CEntryHandle& folder, const std::wstring& name) const;
+    const std::wstring& ShownNames() const { return m_shown.empty() ? m_names : m_shown; }
 
     UniqueFile m_file;
     State m_state = kNotOpened;
-    std::wstring m_path;
+    std::wstring m_volume;      // "\\?\X:" or "\\?\UNC\server\share"
+    std::wstring m_names;       // "\dir\name" on the volume; empty for its root
+    std::wstring m_shown;       // the same as Wine renders it inside a longer path, when it differs
     std::wstring m_finalPath;
     DWORD m_attributes = 0;
-    std::unique_ptr<Listing> m_listing;
+    DWORD m_volumeSerial = 0;
+    ULONGLONG m_fileId = 0;
 };

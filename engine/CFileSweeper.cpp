@@ -12,7 +12,7 @@ class PathVisitor : public CTreeWalker::Visitor {
 public:
     PathVisitor(FileVisitor visitor, void* userData) : m_visitor(visitor), m_userData(userData) {}
 
-    bool OnFile(const CTreeWalker::Folder& folder, const std::wstring&, const CString& ansiName) override
+    bool OnFile(const CTreeWalker::Folder& folder, const ListedEntry&, const CString& ansiName) override
     {
         m_path = folder.path;
         m_path += ansiName;
@@ -29,7 +29,7 @@ class PathCollector : public CTreeWalker::Visitor {
 public:
     explicit PathCollector(CStringArray& files) : m_files(files) {}
 
-    bool OnFile(const CTreeWalker::Folder& folder, const std::wstring&, const CString& ansiName) override
+    bool OnFile(const CTreeWalker::Folder& folder, const ListedEntry&, const CString& ansiName) override
     {
         m_files.Add(folder.path + ansiName);
         return true;

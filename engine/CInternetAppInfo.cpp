@@ -58,10 +58,10 @@ bool HasTempExtension(const char* path)
 // Deletes, through the one deletion path, each listed file whose extension is a temporary one.
 class TempFileDeleter : public CTreeWalker::Visitor {
 public:
-    bool OnFile(const CTreeWalker::Folder& folder, const std::wstring& name, const CString& ansiName) override
+    bool OnFile(const CTreeWalker::Folder& folder, const ListedEntry& entry, const CString& ansiName) override
     {
         if (HasTempExtension(ansiName))
-            CEntryHandle::DeleteFile(AppendName(folder.handle.Path(), name));
+            CEntryHandle::DeleteListedFile(folder.handle, entry);
         return true;
     }
 };

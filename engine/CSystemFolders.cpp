@@ -76,9 +76,9 @@ class TreeEmptier : public CTreeWalker::Visitor {
 public:
     bool AcceptsRoot(const std::wstring& finalPath) override { return CPathGuard::MayEmptyFinalPath(finalPath) != FALSE; }
 
-    bool OnFile(const CTreeWalker::Folder& folder, const std::wstring& name, const CString&) override
+    bool OnFile(const CTreeWalker::Folder& folder, const ListedEntry& entry, const CString&) override
     {
-        CEntryHandle::DeleteFile(AppendName(folder.handle.Path(), name));
+        CEntryHandle::DeleteListedFile(folder.handle, entry);
         return true;
     }
 

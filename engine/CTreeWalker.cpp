@@ -9,94 +9,104 @@
 
 namespace {
 
-using Levels = std::vector<std::unique_ptr<CTreeWalker::Folder>>;
+// A folder the walk is in, with its listing and how far the walk has taken it.
+struct Level {
+    CTreeWalker::Folder folder;
+    std::vector<ListedEntry> entries;
+    std::vector<bool> lookAlikes;
+    size_t next = 0;
+};
 
-const DWORD kListAccess = FILE_LIST_DIRECTORY | SYNCHRONIZE;
+using Levels = std::vector<std::unique_ptr<Level>>;
+
+const DWORD kListAccess = FILE_LIST_DIRECTORY;
 const DWORD kFolderShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
-bool IsInside(const Levels& levels, ULONGLONG fileId)
+bool IsInside(const Levels& levels, const CEntryHandle& folder)
 {
-    if (fileId == 0)
-        return false;
     for (const auto& level : levels) {
-        if (level->fileId == fileId)
+        const CEntryHandle& outer = level->folder.handle;
+        if (outer.FileId() != 0 && outer.FileId() == folder.FileId() && outer.VolumeSerial() == folder.VolumeSerial())
             return true;
     }
     return false;
 }
 
-// A folder opened for deletion that someone holds without sharing deletion (a process's current
-// folder) is still emptied, and stays.
-CEntryHandle OpenSubFolder(const std::wstring& path, unsigned options)
+// A folder that someone holds without sharing deletion (a process's current folder) is still
+// emptied, and stays.
+CEntryHandle OpenSubFolder(const CEntryHandle& parent, const ListedEntry& entry, unsigned options)
 {
     if (options & CTreeWalker::kForDeletion) {
-        CEntryHandle folder = CEntryHandle::Open(path, CEntryHandle::kFolder, kListAccess | DELETE, kFolderShare);
+        CEntryHandle folder =
+            CEntryHandle::OpenListed(parent, entry, CEntryHandle::kFolder, kListAccess | DELETE, kFolderShare);
         if (folder.GetState() != CEntryHandle::kNotOpened)
             return folder;
     }
-    return CEntryHandle::Open(path, CEntryHandle::kFolder, kListAccess, kFolderShare);
+    return CEntryHandle::OpenListed(parent, entry, CEntryHandle::kFolder, kListAccess, kFolderShare);
+}
+
+// A folder that cannot be listed is entered all the same, with nothing in it.
+std::unique_ptr<Level> Listed(CEntryHandle handle, const CString& path, bool& listed)
+{
+    std::unique_ptr<Level> level(new (std::nothrow) Level);
+    if (!level)
+        return level;
+    level->folder.handle = std::move(handle);
+    level->folder.path = path;
+    listed = level->folder.handle.ReadListing(level->entries) != FALSE;
+    level->lookAlikes = CEntryHandle::LookAlikes(level->entries);
+    ReportFolderEntered(path);
+    return level;
 }
 
 void Enter(Levels& levels, const ListedEntry& entry, const CString& ansiName, char separator, unsigned options)
 {
-    const CTreeWalker::Folder& parent = *levels.back();
-    if (levels.size() >= CTreeWalker::kDepthLimit || IsInside(levels, entry.fileId))
+    if (levels.size() >= CTreeWalker::kDepthLimit)
         return;
-    std::unique_ptr<CTreeWalker::Folder> child(new (std::nothrow) CTreeWalker::Folder);
-    if (!child)
+    const CTreeWalker::Folder& parent = levels.back()->folder;
+    CEntryHandle handle = OpenSubFolder(parent.handle, entry, options);
+    if (!handle || IsInside(levels, handle))
         return;
-    child->handle = OpenSubFolder(AppendName(parent.handle.Path(), entry.name), options);
-    if (!child->handle)
-        return;
-    child->path = parent.path;
-    child->path += ansiName;
-    child->path += separator;
-    child->fileId = entry.fileId;
-    ReportFolderEntered(child->path);
-    levels.push_back(std::move(child));
+    CString path = parent.path;
+    path += ansiName;
+    path += separator;
+    bool listed = false;
+    std::unique_ptr<Level> child = Listed(std::move(handle), path, listed);
+    if (child)
+        levels.push_back(std::move(child));
 }
 
 }  // namespace
 
 int CTreeWalker::Walk(const CString& root, char separator, unsigned options, Visitor& visitor)
 {
-    std::unique_ptr<Folder> first(new (std::nothrow) Folder);
-    if (!first)
+    CEntryHandle first = CEntryHandle::OpenFolderFollowing(LiteralPath(root), kListAccess);
+    if (!first || !visitor.AcceptsRoot(first.FinalPath()))
         return -1;
-    first->handle = CEntryHandle::OpenFolderFollowing(LiteralPath(root), kListAccess);
-    if (!first->handle || !visitor.AcceptsRoot(first->handle.FinalPath()))
-        return -1;
-    first->path = root;
-    ReportFolderEntered(root);
-
-    Levels levels;
-    levels.push_back(std::move(first));
     bool rootListed = false;
-    ListedEntry entry;
+    Levels levels;
+    levels.push_back(Listed(std::move(first), root, rootListed));
+    if (!levels.back() || !rootListed)
+        return -1;
+
     CString ansiName;
     while (!levels.empty()) {
-        Folder& folder = *levels.back();
-        const int read = folder.handle.NextEntry(entry);
-        if (read <= 0) {
-            if (levels.size() == 1 && read < 0 && !rootListed)
-                return -1;
+        Level& level = *levels.back();
+        if (level.next >= level.entries.size()) {
             if (levels.size() > 1)
-                visitor.OnFolderLeft(folder);
+                visitor.OnFolderLeft(level.folder);
             levels.pop_back();
             continue;
         }
-        rootListed = true;
-        if (IsDotName(entry.name)) {
-            if (entry.name == L"." && folder.fileId == 0)
-                folder.fileId = entry.fileId;
-            continue;
-        }
-        if ((entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT) || !AnsiNameOf(entry.name, ansiName))
+        const size_t at = level.next++;
+        const ListedEntry& entry = level.entries[at];
+        if (IsDotName(entry.name) || level.lookAlikes[at] || (entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+            !AnsiNameOf(entry.name, ansiName))
             continue;
         if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) {
             if (options & kRecursive)
                 Enter(levels, entry, ansiName, separator, options);
-        } else if (!visitor.OnFile(folder, entry.name, ansiName)) {
+        } else if (!visitor.OnFile(level.folder, entry, ansiName)) {
             return 0;
         }
     }

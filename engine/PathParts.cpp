@@ -201,30 +201,30 @@ bool IsSameOrAncestor(const std::wstring& folder, const std::wstring& path)
     return upperPath.size() == upperFolder.size() || upperPath[upperFolder.size()] == L'\\';
 }
 
-bool EndsInDotOrBlank(const std::wstring& name)
+bool SplitFinalPath(const std::wstring& finalPath, std::wstring& volume, std::wstring& names)
 {
-    return !name.empty() && (name.back() == L'.' || name.back() == L' ');
+    size_t namesStart = NamesStart(finalPath);
+    if (namesStart == std::wstring::npos)
+        return false;
+    // The names begin with their separator.
+    if (namesStart > 0 && namesStart <= finalPath.size() && finalPath[namesStart - 1] == L'\\')
+        --namesStart;
+    volume = finalPath.substr(0, namesStart);
+    names = WithoutTrailingSeparators(finalPath.substr(namesStart));
+    return true;
 }
 
-std::wstring WithoutTrailingDots(const std::wstring& path)
+std::wstring ShownAsLastName(const std::wstring& name)
 {
-    std::wstring result;
-    size_t at = 0;
-    while (at <= path.size()) {
-        size_t end = path.find(L'\\', at);
-        if (end == std::wstring::npos)
-            end = path.size();
-        size_t nameEnd = end;
-        while (nameEnd > at && (path[nameEnd - 1] == L'.' || path[nameEnd - 1] == L' '))
-            --nameEnd;
-        if (nameEnd > at) {
-            if (!result.empty())
-                result += L'\\';
-            result.append(path, at, nameEnd - at);
-        }
-        at = end + 1;
-    }
-    return result;
+    size_t end = name.size();
+    while (end > 0 && (name[end - 1] == L'.' || name[end - 1] == L' '))
+        --end;
+    return name.substr(0, end);
+}
+
+std::wstring ShownInsideAPath(const std::wstring& name)
+{
+    return !name.empty() && name.back() == L'.' ? name.substr(0, name.size() - 1) : name;
 }
 
 bool AnsiNameOf(const std::wstring& name, CString& ansi)

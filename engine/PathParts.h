@@ -7,7 +7,8 @@
 //   ParentAndName, AppendName            splitting and joining literal paths
 //   IsOnADrive, IsDriveOrShareRoot       judging a final path ("\\?\X:\..." or "\\?\UNC\...")
 //   IsSameOrAncestor                     a folder that is another or holds it, ignoring case
-//   EndsInDotOrBlank, WithoutTrailingDots  names as Wine's final paths render them
+//   SplitFinalPath                       "\\?\X:\dir" -> "\\?\X:" and "\dir"
+//   ShownAsLastName, ShownInsideAPath    names as Wine renders them in the paths it reports
 //   AnsiNameOf                           a listed name in the ANSI code page, only when exact and valid
 #pragma once
 
@@ -72,9 +73,15 @@ bool IsDriveOrShareRoot(const std::wstring& finalPath);
 // True when folder is path itself or one of the folders that hold it; case is ignored.
 bool IsSameOrAncestor(const std::wstring& folder, const std::wstring& path);
 
-bool EndsInDotOrBlank(const std::wstring& name);
-// Every name of the path without its trailing dots and blanks, and names left empty dropped.
-std::wstring WithoutTrailingDots(const std::wstring& path);
+// A final path on a drive or share split into its volume ("\\?\X:" or "\\?\UNC\server\share")
+// and its names below it ("\dir\name", empty for the root); false for any other form.
+bool SplitFinalPath(const std::wstring& finalPath, std::wstring& volume, std::wstring& names);
+
+// Wine names where an entry really is without the trailing dots and blanks of the path's last
+// name ("report. " reads "report") and without one trailing dot of each name inside the path
+// ("a..\x" reads "a.\x"); Windows keeps every name as it is.
+std::wstring ShownAsLastName(const std::wstring& name);
+std::wstring ShownInsideAPath(const std::wstring& name);
 
 // A listed name in the ANSI code page, when it has an exact form there and holds nothing a
 // Windows name cannot: no separator, no ":*?"<>|", no control character. The ANSI listing

@@ -1,0 +1,54 @@
+// NativeFiles: the system's own file calls (ntdll.dll), found at run time, through which the
+// engine opens every entry by its one name relative to the handle of the folder that lists it,
+// reads listings, asks a handle what it holds and deletes through it. They are in ntdll since
+// Windows NT 4. Listings give file identities from Windows XP on; on Windows 2000 an entry is
+// listed without one (0). Every call answers an NTSTATUS or a plain true/false.
+// Also holds ListedEntry, one entry of a folder's listing.
+#pragma once
+
+#include "framework/UniqueHandle.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct ListedEntry {
+    std::wstring name;
+    DWORD attributes = 0;
+    ULONGLONG fileId = 0;   // 0 where the file system gives none
+};
+
+namespace NativeFiles {
+
+const LONG kSuccess = 0;
+
+// Open options, as the system names them.
+const DWORD kFolderOnly = 0x00000001;        // FILE_DIRECTORY_FILE
+const DWORD kFileOnly = 0x00000040;          // FILE_NON_DIRECTORY_FILE
+const DWORD kNotFollowing = 0x00200000;      // FILE_OPEN_REPARSE_POINT
+const DWORD kBackupIntent = 0x00004000;      // FILE_OPEN_FOR_BACKUP_INTENT
+
+// True when every call below was found.
+bool Available();
+
+// Opens name inside folder: one name, never a path, and a link or mount point at that name
+// itself rather than what it leads to (where the platform can). With no folder, name is a
+// whole NT path ("\??\C:\dir"). SYNCHRONIZE and FILE_READ_ATTRIBUTES are always added.
+LONG Open(HANDLE folder, const std::wstring& name, DWORD access, DWORD share, DWORD options, UniqueFile& opened);
+
+// Appends the next part of folder's listing to entries: kSuccess, or a status at the end
+// (IsEndOfListing) or on failure. restart starts the listing again, with only the names mask
+// matches when one is given (a name, or a name and "*"); later parts keep that mask.
+LONG ReadListing(HANDLE folder, const std::wstring& mask, bool restart, std::vector<ListedEntry>& entries);
+bool IsEndOfListing(LONG status);
+
+bool Attributes(HANDLE handle, DWORD& attributes);
+bool FileId(HANDLE handle, ULONGLONG& fileId);
+bool VolumeSerial(HANDLE handle, DWORD& serial);
+// The entry's path on its volume ("\dir\name"), as the platform names where it really is.
+bool VolumePath(HANDLE handle, std::wstring& path);
+// The entry goes when its last handle closes.
+bool MarkForDeletion(HANDLE handle);
+
+}  // namespace NativeFiles
