@@ -207,6 +207,26 @@ TEST_F(Cleaner, LinksAndWhatTheyLeadToSurvive)
     ExpectEntries(m_sandbox, kEntries, std::size(kEntries));
 }
 
+// A link "data.\keep.tmp" to "data\keep.tmp." (a file with no temporary extension): the paths
+// Wine names for the two read alike, so the look-alike folders "data" and "data." are passed
+// over; the rest of the sweep goes on.
+TEST_F(Cleaner, ASweepPassesOverLookAlikeFoldersAndWhatTheirLinksReach)
+{
+    m_sandbox.MakeLiteralFile(L"Swept\\data\\keep.tmp.");
+    m_sandbox.MakeLiteralFile(L"Swept\\data\\old.TMP");
+    m_sandbox.MakeLiteralFolder(L"Swept\\data.");
+    m_sandbox.MakeFile("Swept\\other\\old.TMP");
+    const CString link = UnixPathOf(m_sandbox.Below("Swept")) + "/data./keep.tmp";
+    ASSERT_TRUE(StartUnixProgram("/bin/ln", {"-s", "../data/keep.tmp.", link}));
+    ASSERT_TRUE(WaitUntil([&] { return m_sandbox.IsLiteralListed(L"Swept\\data.\\keep.tmp"); }));
+
+    m_info.DeleteTempFiles(Roots({m_sandbox.Below("Swept")}));
+
+    EXPECT_TRUE(m_sandbox.IsLiteralListed(L"Swept\\data\\keep.tmp."));
+    EXPECT_TRUE(m_sandbox.IsLiteralListed(L"Swept\\data\\old.TMP"));
+    EXPECT_FALSE(m_sandbox.IsListed("Swept\\other\\old.TMP"));
+}
+
 // A plain path drops the trailing dot of "Cache.", so "Swept\Cache.\old.TMP" would name the
 // file behind the linked folder "Swept\Cache".
 TEST_F(Cleaner, FolderNameWithATrailingDotNeverReachesItsLinkedNamesake)

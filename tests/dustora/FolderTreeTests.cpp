@@ -1,4 +1,5 @@
 // Emptying a folder tree: what goes, what stays, and what is refused.
+#include "engine/CEntryHandle.h"
 #include "engine/CPathGuard.h"
 #include "engine/CSystemFolders.h"
 #include "framework/MessageBox.h"
@@ -229,6 +230,96 @@ TEST_F(FolderTree, AFileSwappedForALinkBeforeItsDeletionLeavesTheTargetAlone)
     EXPECT_TRUE(m_sandbox.IsListed("Target\\doc.txt"));
     EXPECT_TRUE(m_sandbox.IsListed("Tree\\victim.txt"));   // the link, left as it is
     EXPECT_FALSE(m_sandbox.IsListed("Tree\\other.txt"));
+}
+
+// A link inside the folder to a file beside a look-alike of the folder ("R.", "R..", "R "): the
+// paths Wine names for the two read alike (the issue's E:\R\a.\f.txt -> E:\R..\a\f.txt), so a
+// folder with a look-alike along its path is left alone, and the target stays.
+TEST_F(FolderTree, AFolderWithALookAlikeIsLeftAloneWithWhatItsLinksReach)
+{
+    const CString unixSandbox = UnixPathOf(m_sandbox.Path());
+    int made = 0;
+    for (const wchar_t* lookAlike : {L"R.", L"R..", L"R "}) {
+        const std::wstring folder = L"Case" + std::to_wstring(++made);
+        m_sandbox.MakeLiteralFile(folder + L"\\" + lookAlike + L"\\a\\f.txt");
+        m_sandbox.MakeLiteralFile(folder + L"\\R\\a.\\plain.txt");
+        const CString link = unixSandbox + "/" + CString(std::string(folder.begin(), folder.end())) + "/R/a./f.txt";
+        const std::string target = "../../" + std::string(lookAlike, lookAlike + wcslen(lookAlike)) + "/a/f.txt";
+        ASSERT_TRUE(StartUnixProgram("/bin/ln", {"-s", target.c_str(), link}));
+        ASSERT_TRUE(WaitUntil([&] { return m_sandbox.IsLiteralListed(folder + L"\\R\\a.\\f.txt"); }));
+
+        EmptyTree(m_sandbox.Below(CString(std::string(folder.begin(), folder.end())) + "\\R"));
+
+        SCOPED_TRACE(CString(std::string(folder.begin(), folder.end())).GetString());
+        EXPECT_TRUE(m_sandbox.IsLiteralListed(folder + L"\\" + lookAlike + L"\\a\\f.txt"));
+        EXPECT_TRUE(m_sandbox.IsLiteralListed(folder + L"\\R\\a.\\plain.txt"));
+    }
+}
+
+// The folder being emptied is moved away and a link to another folder put in its place while the
+// walk is inside it: every entry is opened relative to the folder the walk holds, and nothing the
+// link reaches goes. (What was moved away may stay: Wine then names it by its new path.)
+TEST_F(FolderTree, AFolderSwappedForALinkDuringTheWalkLeavesTheLinkedFolderAlone)
+{
+    m_sandbox.MakeFile("Target\\a.txt", "canary");
+    m_sandbox.MakeFile("Target\\b.txt", "canary");
+    m_sandbox.MakeFile("Tree\\Sub\\a.txt");
+    m_sandbox.MakeFile("Tree\\Sub\\b.txt");
+    static CString s_sub;
+    static CString s_unixSub;
+    static bool s_swapped;
+    s_sub = m_sandbox.Below("Tree\\Sub");
+    s_unixSub = UnixPathOf(s_sub);
+    s_swapped = false;
+    const CEntryHandle::OpenHook previous = CEntryHandle::SetOpenHook([](const std::wstring& path) {
+        if (s_swapped || path.find(L"\\Sub\\") == std::wstring::npos)
+            return;
+        s_swapped = StartUnixProgram("/bin/sh", {"-c", "mv \"$0\" \"$0.moved\" && ln -s ../Target \"$0\"", s_unixSub}) &&
+                    WaitUntil([] { return (::GetFileAttributesA(s_sub) & FILE_ATTRIBUTE_REPARSE_POINT) != 0; });
+    });
+
+    EmptyTree(m_sandbox.Below("Tree"));
+    CEntryHandle::SetOpenHook(previous);
+
+    ASSERT_TRUE(s_swapped);
+    EXPECT_TRUE(m_sandbox.IsListed("Target\\a.txt"));
+    EXPECT_TRUE(m_sandbox.IsListed("Target\\b.txt"));
+    EXPECT_TRUE(m_sandbox.IsListed("Tree\\Sub"));   // the link
+}
+
+// Another file system mounted inside the folder (under Wine a Linux mount point) is passed over
+// with everything on it. Mounting needs root, as CI has.
+TEST_F(FolderTree, NeverLeavesTheFileSystemItStartedOn)
+{
+    m_sandbox.MakeFile("Tree\\plain.txt");
+    m_sandbox.MakeFolder("Tree\\Mounted");
+    const CString mountPoint = UnixPathOf(m_sandbox.Below("Tree\\Mounted"));
+    struct Mount {
+        CString point;
+        bool mounted;
+        ~Mount()
+        {
+            if (mounted)
+                StartUnixProgram("/bin/umount", {point}) && WaitUntil([&] { return !IsMountPoint(); });
+        }
+        bool IsMountPoint() const
+        {
+            CString windowsPath = CString("\\\\?\\unix") + point;
+            windowsPath.Replace("/", "\\");
+            const DWORD attributes = ::GetFileAttributesA(windowsPath);
+            return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+        }
+    } mount{mountPoint, false};
+    mount.mounted = StartUnixProgram("/bin/mount", {"-t", "tmpfs", "-o", "size=1m", "tmpfs", mountPoint}) &&
+                    WaitUntil([&] { return mount.IsMountPoint(); });
+    if (!mount.mounted)
+        GTEST_SKIP() << "no file system can be mounted here";
+    m_sandbox.MakeFile("Tree\\Mounted\\canary.txt", "on another file system");
+
+    EmptyTree(m_sandbox.Below("Tree"));
+
+    EXPECT_FALSE(m_sandbox.IsListed("Tree\\plain.txt"));
+    EXPECT_TRUE(m_sandbox.IsListed("Tree\\Mounted\\canary.txt"));
 }
 
 TEST_F(FolderTree, EmptiesPathsBeyondTheAnsiLimitAndNamesEndingInDotsOrBlanks)
