@@ -4,7 +4,7 @@
 # floor), Wine's cmd (dir, del, rd), GNU find and rm -rf; the sweep with the clean run's pump
 # and progress dialog; then what each call of one safe deletion costs, and a deep chain.
 #
-#   bench/run-sweep-bench.sh [FILES [FOLDERS [DEPTH]]]    defaults: 200000 1000 200
+#   bench/run-sweep-bench.sh [FILES [FOLDERS [DEPTH]]]    defaults: 200000 1000 1000
 #
 # BENCH_BUILD names the build folder (default build-bench); its sandbox is BUILD/bench-sandbox,
 # apart from the one the tests use. 2 % of the files carry a temporary extension.
@@ -12,7 +12,7 @@ set -euo pipefail
 
 files=${1:-200000}
 folders=${2:-1000}
-depth=${3:-200}
+depth=${3:-1000}
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build=${BENCH_BUILD:-$repo/build-bench}
 sandbox=$build/bench-sandbox

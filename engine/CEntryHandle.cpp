@@ -85,7 +85,7 @@ bool VolumeNamesOf(HANDLE handle, std::wstring& names)
     return true;
 }
 
-// Before Vista: the drive letter whose volume the handle is on, and the handle's path there.
+// Before Vista: the first local drive whose volume the handle is on, and the handle's path there.
 std::wstring DrivePathOf(HANDLE handle)
 {
     DWORD serial = 0;
@@ -96,7 +96,8 @@ std::wstring DrivePathOf(HANDLE handle)
     for (int letter = 0; letter < 26; ++letter) {
         const wchar_t root[] = {static_cast<wchar_t>(L'A' + letter), L':', L'\\', 0};
         DWORD rootSerial = 0;
-        if ((drives & (1u << letter)) && ::GetDriveTypeW(root) == DRIVE_FIXED &&
+        const UINT type = (drives & (1u << letter)) ? ::GetDriveTypeW(root) : DRIVE_NO_ROOT_DIR;
+        if ((type == DRIVE_FIXED || type == DRIVE_REMOVABLE) &&
             ::GetVolumeInformationW(root, nullptr, 0, &rootSerial, nullptr, nullptr, nullptr, 0) &&
             rootSerial == serial)
             return std::wstring(L"\\\\?\\") + root[0] + L':' + (names.empty() ? L"\\" : names);

@@ -15,8 +15,9 @@ public:
     // cannot be ruled out; such an entry must be neither entered nor deleted nor removed.
     static BOOL IsLinkEntry(const char* folder, const WIN32_FIND_DATAA& entry);
 
-    // The same check for a full path (folder, separator, name); TRUE also when nothing is there.
-    // Every name is taken as written ("report." is not "report").
+    // The same check for a full path (folder, separator, name); TRUE also when nothing is there,
+    // and for an entry with a look-alike beside it ("report" beside "report."). Every name is
+    // taken as written ("report." is not "report").
     static BOOL IsLink(const char* path);
 
     // TRUE for a path that names a whole drive or share: "C:", "C:\", "C:/", "\", "/",

@@ -98,6 +98,7 @@ struct VolumeRecord {
 };
 
 int g_listingClass = kIdBothDirectoryInformation;
+NativeFiles::CallCount g_callsMade;
 
 // One buffer for listings and names: the engine runs on one thread and reads each before the
 // next call. 64 KB holds the longest path the system names.
@@ -130,6 +131,7 @@ LONG QueryInformation(HANDLE handle, void* buffer, ULONG bytes, int informationC
     if (!Ntdll().queryInformation)
         return kCallMissing;
     IO_STATUS_BLOCK status = {};
+    ++g_callsMade.calls;
     return Ntdll().queryInformation(handle, &status, buffer, bytes, informationClass);
 }
 
@@ -160,10 +162,13 @@ LONG Open(HANDLE folder, const std::wstring& name, DWORD access, DWORD share, DW
     attributes.Attributes = kCaseInsensitive;
     IO_STATUS_BLOCK status = {};
     HANDLE handle = nullptr;
+    ++g_callsMade.calls;
     const LONG result = Ntdll().open(&handle, access | SYNCHRONIZE | FILE_READ_ATTRIBUTES, &attributes, &status, share,
                                      options | FILE_SYNCHRONOUS_IO_NONALERT);
-    if (result == kSuccess && handle && handle != INVALID_HANDLE_VALUE)
+    if (result == kSuccess && handle && handle != INVALID_HANDLE_VALUE) {
         opened.reset(handle);
+        ++g_callsMade.opens;
+    }
     return opened ? kSuccess : (result == kSuccess ? kNoSuchFile : result);
 }
 
@@ -178,6 +183,7 @@ LONG ReadListing(HANDLE folder, const std::wstring& mask, bool restart, std::vec
     LONGLONG* buffer = SharedBuffer(bytes);
     for (;;) {
         IO_STATUS_BLOCK status = {};
+        ++g_callsMade.calls;
         const LONG result = Ntdll().queryDirectory(folder, nullptr, nullptr, nullptr, &status, buffer, bytes,
                                                    g_listingClass, FALSE, mask.empty() ? nullptr : &text,
                                                    restart ? TRUE : FALSE);
@@ -227,6 +233,7 @@ bool VolumeSerial(HANDLE handle, DWORD& serial)
         return false;
     VolumeRecord volume = {};
     IO_STATUS_BLOCK status = {};
+    ++g_callsMade.calls;
     const LONG result = Ntdll().queryVolume(handle, &status, &volume, sizeof volume, kVolumeInformation);
     if (result != kSuccess && result != kBufferOverflow)
         return false;
@@ -254,8 +261,14 @@ bool MarkForDeletion(HANDLE handle)
         return false;
     BOOLEAN deleteFile = TRUE;
     IO_STATUS_BLOCK status = {};
+    ++g_callsMade.calls;
     return Ntdll().setInformation(handle, &status, &deleteFile, sizeof deleteFile, kDispositionInformation) ==
            kSuccess;
+}
+
+CallCount CallsMade()
+{
+    return g_callsMade;
 }
 
 }  // namespace NativeFiles

@@ -51,4 +51,12 @@ bool VolumePath(HANDLE handle, std::wstring& path);
 // The entry goes when its last handle closes.
 bool MarkForDeletion(HANDLE handle);
 
+// How many of the calls above reached ntdll since the program started, and how many opened a
+// handle (each closed once more); for the benchmark's calls per entry.
+struct CallCount {
+    unsigned long calls = 0;
+    unsigned long opens = 0;
+};
+CallCount CallsMade();
+
 }  // namespace NativeFiles
