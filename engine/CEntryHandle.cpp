@@ -272,9 +272,16 @@ CEntryHandle CEntryHandle::OpenListed(const CEntryHandle& folder, const ListedEn
         NativeFiles::kSuccess)
         return entry;
     entry.m_state = kNotItself;
+    if (listed.attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return entry;
     if (!NativeFiles::Attributes(entry.Get(), entry.m_attributes) || !IsOfKind(entry.m_attributes, kind) ||
-        !NativeFiles::FileId(entry.Get(), entry.m_fileId) || (listed.fileId != 0 && listed.fileId != entry.m_fileId) ||
-        !entry.IsWhereFolderHoldsIt(folder, listed.name))
+        !NativeFiles::FileId(entry.Get(), entry.m_fileId) || (listed.fileId != 0 && listed.fileId != entry.m_fileId))
+        return entry;
+    // Wine lists a link to a folder as a reparse point, and what one opens instead has another
+    // identity; but it lists a link to a file as the file it leads to, identity and all, and only
+    // the path gives that away.
+    const bool identityTells = (entry.m_attributes & FILE_ATTRIBUTE_DIRECTORY) && listed.fileId != 0;
+    if (!identityTells && !entry.IsWhereFolderHoldsIt(folder, listed.name))
         return entry;
     // A walk stays on the volume it started on: a folder of another volume (mounted there, or
     // under Wine another file system mounted inside the drive) is passed over.
