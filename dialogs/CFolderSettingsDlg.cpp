@@ -19,24 +19,25 @@ struct CFolderSettingsDlg::FolderRow {
     CString CCleanerApp::*setting;
     const char* profileKey;
     const char* name;   // as the user knows the folder
+    CPathGuard::FolderPlace place;
 };
 
 const CFolderSettingsDlg::FolderRow CFolderSettingsDlg::kRows[] = {
     {&CFolderSettingsDlg::m_recentDocsFolder, IDC_FOLDER_RECENT_DOCS, IDC_BROWSE_RECENT_DOCS,
      "Please select the Windows Recent Documents Folder.", &CCleanerApp::m_folderRecentDocs, "WinRecentDocs",
-     "Windows Recent Documents Folder"},
+     "Windows Recent Documents Folder", CPathGuard::kRecentPlace},
     {&CFolderSettingsDlg::m_tempFolder, IDC_FOLDER_TEMP, IDC_BROWSE_TEMP,
      "Please select the Windows Temporary Folder Location.", &CCleanerApp::m_folderTemp, "WinTemp",
-     "Windows Temporary Folder"},
+     "Windows Temporary Folder", CPathGuard::kTempPlace},
     {&CFolderSettingsDlg::m_ieCacheFolder, IDC_FOLDER_IE_CACHE, IDC_BROWSE_IE_CACHE,
      "Please select the Internet Explorer Cache Folder Location.", &CCleanerApp::m_folderIECache, "MSIECache",
-     "MS Internet Explorer Cache Folder"},
+     "MS Internet Explorer Cache Folder", CPathGuard::kInternetCachePlace},
     {&CFolderSettingsDlg::m_ieCookiesFolder, IDC_FOLDER_IE_COOKIES, IDC_BROWSE_IE_COOKIES,
      "Please select the Internet Explorer Cookies Folder Location.", &CCleanerApp::m_folderIECookies, "MSIECookies",
-     "MS Internet Explorer Cookies Folder"},
+     "MS Internet Explorer Cookies Folder", CPathGuard::kCookiesPlace},
     {&CFolderSettingsDlg::m_nsCacheFolder, IDC_FOLDER_NS_CACHE, IDC_BROWSE_NS_CACHE,
      "Please select the Netscape Navigator User Profile Folder Location.", &CCleanerApp::m_folderNSCache, "NSCache",
-     "Netscape Navigator / Comunicator Cache Folder"},
+     "Netscape Navigator / Comunicator Cache Folder", CPathGuard::kNoSystemPlace},
 };
 
 namespace {
@@ -53,20 +54,35 @@ bool NamesARoot(const CString& folder)
     return length > 0 && length < sizeof full && CPathGuard::IsRootPath(full);
 }
 
-// A folder to empty must be a full path below a root; an empty one means "detect".
-void DDV_FolderToEmpty(CDataExchange* pDX, int id, const CString& folder, const char* name)
+// Why a folder may not be emptied, or empty when it may: a full path below a root, within the
+// ANSI limit, where only clutter can be.
+CString RefusalOf(const CString& folder, const char* name, CPathGuard::FolderPlace place)
+{
+    CString message;
+    if (NamesARoot(folder)) {
+        message = kRootFolderRefused;
+    } else if (!CPathGuard::IsAbsolutePath(folder)) {
+        message.Format("Error: The %s must be a full path, such as C:\\WINDOWS\\TEMP\\.\n"
+                       "Leave it empty to have Dustora detect it.", name);
+    } else if (folder.GetLength() >= MAX_PATH) {
+        message.Format("Error: The %s must be shorter than %d characters.", name, MAX_PATH);
+    } else if (!CPathGuard::MayEmptyFolder(folder, place)) {
+        message.Format("Error: The %s cannot be a folder that holds Windows, programs or your files:\n"
+                       "Dustora empties it.\nLeave it empty to have Dustora detect it.", name);
+    }
+    return message;
+}
+
+// A folder to empty must pass RefusalOf; an empty one means "detect".
+void DDV_FolderToEmpty(CDataExchange* pDX, int id, const CString& folder, const char* name,
+                       CPathGuard::FolderPlace place)
 {
     const HWND control = pDX->PrepareCtrl(id);
     if (!pDX->m_bSaveAndValidate || pDX->Failed() || !control || folder.IsEmpty())
         return;
-    if (NamesARoot(folder)) {
-        pDX->Refuse(control, kRootFolderRefused);
-    } else if (!CPathGuard::IsAbsolutePath(folder)) {
-        CString message;
-        message.Format("Error: The %s must be a full path, such as C:\\WINDOWS\\TEMP\\.\n"
-                       "Leave it empty to have Dustora detect it.", name);
-        pDX->Refuse(control, message);
-    }
+    const CString refusal = RefusalOf(folder, name, place);
+    if (!refusal.IsEmpty())
+        pDX->Refuse(control, refusal);
 }
 
 }  // namespace
@@ -90,7 +106,7 @@ void CFolderSettingsDlg::DoDataExchange(CDataExchange* pDX)
         CString& field = this->*row.field;
         DDX_Text(pDX, row.editId, field);
         DDV_MaxChars(pDX, row.editId, field, kFolderTextLimit);
-        DDV_FolderToEmpty(pDX, row.editId, field, row.name);
+        DDV_FolderToEmpty(pDX, row.editId, field, row.name, row.place);
     }
 }
 
@@ -142,8 +158,9 @@ void CFolderSettingsDlg::BrowseRow(int browseId)
     // A failed browse can leave the display name of the chosen item in m_Path: never a folder.
     if (!browser.Browse() || browser.m_Path.IsEmpty())
         return;
-    if (NamesARoot(browser.m_Path)) {
-        AfxMessageBox(kRootFolderRefused, MB_ICONEXCLAMATION | MB_OK);
+    const CString refusal = RefusalOf(browser.m_Path, row.name, row.place);
+    if (!refusal.IsEmpty()) {
+        AfxMessageBox(refusal, MB_ICONEXCLAMATION | MB_OK);
         return;
     }
     this->*row.field = WithTrailingBackslash(browser.m_Path);

@@ -10,11 +10,12 @@
 
 namespace {
 
-// The folders whose contents no cleaner may delete, each with every folder that holds it.
-const int kKeptShellFolders[] = {
-    CSIDL_WINDOWS,       CSIDL_SYSTEM,  CSIDL_SYSTEMX86, CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86,
-    CSIDL_PROFILE,       CSIDL_PERSONAL, CSIDL_DESKTOPDIRECTORY,
-};
+// The trees of the system's and users' files, beside the folder of the user profiles and this
+// program's own folder: nothing below them is a cleaner's to empty, unless the system itself
+// places the folder there.
+const int kFileTrees[] = {CSIDL_WINDOWS, CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86, CSIDL_COMMON_APPDATA};
+// Shell folders are numbered from 0 up to here.
+const int kLastShellFolder = 0x3F;
 
 // Where the folder really is; as written when it cannot be opened.
 std::wstring FinalPathOfFolder(const std::wstring& folder)
@@ -26,19 +27,78 @@ std::wstring FinalPathOfFolder(const std::wstring& folder)
     return finalPath.empty() ? LiteralPath(folder) : finalPath;
 }
 
-std::vector<std::wstring> KeptFolders()
+std::wstring ShellFolder(int csidl)
 {
-    std::vector<std::wstring> kept;
     WCHAR path[MAX_PATH] = L"";
-    for (const int csidl : kKeptShellFolders) {
-        if (SUCCEEDED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) && path[0])
-            kept.push_back(FinalPathOfFolder(path));
+    if (FAILED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) || !path[0])
+        return std::wstring();
+    return FinalPathOfFolder(path);
+}
+
+std::wstring ParentOf(const std::wstring& path)
+{
+    std::wstring parent;
+    std::wstring name;
+    return ParentAndName(path, parent, name) ? parent : std::wstring();
+}
+
+// Every folder the system names for a purpose, where it really is.
+std::vector<std::wstring> ShellFolders()
+{
+    std::vector<std::wstring> folders;
+    for (int csidl = 0; csidl <= kLastShellFolder; ++csidl) {
+        const std::wstring folder = ShellFolder(csidl);
+        if (!folder.empty())
+            folders.push_back(folder);
     }
+    return folders;
+}
+
+std::vector<std::wstring> FileTrees()
+{
+    std::vector<std::wstring> trees;
+    for (const int csidl : kFileTrees)
+        trees.push_back(ShellFolder(csidl));
     // A 32-bit program on 64-bit Windows is told of "Program Files (x86)" alone.
+    WCHAR path[MAX_PATH] = L"";
     const DWORD length = ::GetEnvironmentVariableW(L"ProgramW6432", path, MAX_PATH);
     if (length > 0 && length < MAX_PATH)
-        kept.push_back(FinalPathOfFolder(path));
-    return kept;
+        trees.push_back(FinalPathOfFolder(path));
+    trees.push_back(ParentOf(ShellFolder(CSIDL_PROFILE)));
+    const DWORD programLength = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (programLength > 0 && programLength < MAX_PATH)
+        trees.push_back(ParentOf(FinalPathOfFolder(path)));
+    return trees;
+}
+
+// Where the system itself puts the folder place names.
+std::wstring SystemPlaceOf(CPathGuard::FolderPlace place)
+{
+    WCHAR path[MAX_PATH + 1] = L"";
+    switch (place) {
+    case CPathGuard::kTempPlace: {
+        const DWORD length = ::GetTempPathW(MAX_PATH + 1, path);
+        return length > 0 && length <= MAX_PATH ? FinalPathOfFolder(path) : std::wstring();
+    }
+    case CPathGuard::kInternetCachePlace:
+        return ShellFolder(CSIDL_INTERNET_CACHE);
+    case CPathGuard::kCookiesPlace:
+        return ShellFolder(CSIDL_COOKIES);
+    case CPathGuard::kRecentPlace:
+        return ShellFolder(CSIDL_RECENT);
+    case CPathGuard::kAppLogPlace: {
+        const std::wstring windows = ShellFolder(CSIDL_WINDOWS);
+        return windows.empty() ? windows : AppendName(windows, L"APPLOG");
+    }
+    case CPathGuard::kNoSystemPlace:
+        break;
+    }
+    return std::wstring();
+}
+
+bool IsSamePath(const std::wstring& first, const std::wstring& second)
+{
+    return IsSameOrAncestor(first, second) && IsSameOrAncestor(second, first);
 }
 
 }  // namespace
@@ -120,22 +180,31 @@ BOOL CPathGuard::MayEmptyFolderAsWritten(const char* folder)
     return length > 0 && length < sizeof full && !IsRootPath(full) ? TRUE : FALSE;
 }
 
-BOOL CPathGuard::MayEmptyFolder(const char* folder)
+BOOL CPathGuard::MayEmptyFolder(const char* folder, FolderPlace place)
 {
     if (!MayEmptyFolderAsWritten(folder))
         return FALSE;
     const CEntryHandle opened = CEntryHandle::OpenFolderFollowing(LiteralPath(folder), 0);
     if (opened.GetState() == CEntryHandle::kNotOpened)
-        return TRUE;   // nothing there to empty
-    return opened && MayEmptyFinalPath(opened.FinalPath()) ? TRUE : FALSE;
+        return MayEmptyFinalPath(LiteralPath(folder), place);   // judged as written
+    return opened && MayEmptyFinalPath(opened.FinalPath(), place) ? TRUE : FALSE;
 }
 
-BOOL CPathGuard::MayEmptyFinalPath(const std::wstring& finalPath)
+BOOL CPathGuard::MayEmptyFinalPath(const std::wstring& finalPath, FolderPlace place)
 {
     if (!IsOnADrive(finalPath) || IsDriveOrShareRoot(finalPath))
         return FALSE;
-    for (const std::wstring& kept : KeptFolders()) {
-        if (IsSameOrAncestor(finalPath, kept))
+    const std::wstring systemPlace = SystemPlaceOf(place);
+    for (const std::wstring& shellFolder : ShellFolders()) {
+        const bool isTheSystemPlace = !systemPlace.empty() && IsSamePath(shellFolder, systemPlace) &&
+                                      IsSamePath(finalPath, systemPlace);
+        if (IsSameOrAncestor(finalPath, shellFolder) && !isTheSystemPlace)
+            return FALSE;
+    }
+    if (!systemPlace.empty() && IsSameOrAncestor(systemPlace, finalPath))
+        return TRUE;
+    for (const std::wstring& tree : FileTrees()) {
+        if (!tree.empty() && (IsSameOrAncestor(tree, finalPath) || IsSameOrAncestor(finalPath, tree)))
             return FALSE;
     }
     return TRUE;

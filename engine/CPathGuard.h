@@ -1,5 +1,6 @@
-// CPathGuard: the judgements made before deleting: which folders a cleaner may empty (never a
-// root, a place outside every drive, a system or user folder or one that holds such a folder),
+// CPathGuard: the judgements made before deleting: which folders a cleaner may empty (only where
+// a cleaner's clutter can be: never a root, a place outside every drive, a system or user folder,
+// one that holds such a folder, or a folder inside the trees of the system's and users' files),
 // which paths are plainly absolute and not roots, and whether an entry is a link.
 #pragma once
 
@@ -27,14 +28,22 @@ public:
     // TRUE for "X:\..." or "X:/..." and for UNC paths "\\server\share...".
     static BOOL IsAbsolutePath(const char* path);
 
+    // The folder a cleaner empties, where the system gives a place for it; kNoSystemPlace for a
+    // folder only a setting names (the Netscape cache).
+    enum FolderPlace { kNoSystemPlace, kTempPlace, kInternetCachePlace, kCookiesPlace, kRecentPlace, kAppLogPlace };
+
     // TRUE when a folder may have its contents deleted: absolute and, once "." and ".." are
-    // resolved, not a root (MayEmptyFolderAsWritten), and where it exists leading, links
-    // followed, to a place MayEmptyFinalPath accepts.
-    static BOOL MayEmptyFolder(const char* folder);
+    // resolved, not a root (MayEmptyFolderAsWritten), and where it leads, links followed (as
+    // written where nothing is there yet), a place MayEmptyFinalPath accepts.
+    static BOOL MayEmptyFolder(const char* folder, FolderPlace place = kNoSystemPlace);
     static BOOL MayEmptyFolderAsWritten(const char* folder);
 
-    // TRUE for a final path ("\\?\X:\...") on a drive or share that is not its root and neither
-    // is nor holds a folder a cleaner must never empty: the Windows folder, the system folders,
-    // the program-files folders, the user's profile folder, Documents and Desktop.
-    static BOOL MayEmptyFinalPath(const std::wstring& finalPath);
+    // TRUE for a final path ("\\?\X:\...") on a drive or share where only clutter can be:
+    //  - never a root, a folder the system names for any purpose (a shell folder), nor one that
+    //    holds such a folder, save the system's own place for place itself;
+    //  - the system's place for place, or a folder below it; or else
+    //  - a folder outside every tree of the system's and the users' files: the Windows folder,
+    //    the program-files folders, the common application data, the folder of the user
+    //    profiles, and this program's own folder.
+    static BOOL MayEmptyFinalPath(const std::wstring& finalPath, FolderPlace place = kNoSystemPlace);
 };

@@ -74,7 +74,12 @@ void TakeOrDetect(CString& setting, CString& field, Lookup lookup, const char* f
 // path keeps them on every platform.
 class TreeEmptier : public CTreeWalker::Visitor {
 public:
-    bool AcceptsRoot(const std::wstring& finalPath) override { return CPathGuard::MayEmptyFinalPath(finalPath) != FALSE; }
+    explicit TreeEmptier(CPathGuard::FolderPlace place) : m_place(place) {}
+
+    bool AcceptsRoot(const std::wstring& finalPath) override
+    {
+        return CPathGuard::MayEmptyFinalPath(finalPath, m_place) != FALSE;
+    }
 
     bool OnFile(const CTreeWalker::Folder& folder, const ListedEntry& entry, const CString&) override
     {
@@ -83,6 +88,9 @@ public:
     }
 
     void OnFolderLeft(CTreeWalker::Folder& folder) override { folder.handle.MarkForDeletion(); }
+
+private:
+    CPathGuard::FolderPlace m_place;
 };
 
 }  // namespace
@@ -130,7 +138,7 @@ CSystemFolders::Lookups CSystemFolders::PlatformLookups()
 
 BOOL CSystemFolders::EmptyTempFolder()
 {
-    EmptyFolderTree(m_TempFolder);
+    EmptyFolderTree(m_TempFolder, CPathGuard::kTempPlace);
     return TRUE;
 }
 
@@ -145,17 +153,22 @@ BOOL CSystemFolders::EmptyAppLogFolder()
 {
     // Without the Windows folder the path would be "\APPLOG\" on the current drive.
     if (!m_WindowsFolder.IsEmpty())
-        EmptyFolderTree(WithTrailingBackslash(m_WindowsFolder) + "APPLOG\\");
+        EmptyFolderTree(WithTrailingBackslash(m_WindowsFolder) + "APPLOG\\", CPathGuard::kAppLogPlace);
     return TRUE;
 }
 
 BOOL CSystemFolders::EmptyCacheFolder()
 {
-    EmptyFolderTree(m_CacheFolder);
+    EmptyFolderTree(m_CacheFolder, CPathGuard::kInternetCachePlace);
     return TRUE;
 }
 
 int CSystemFolders::EmptyFolderTree(const char* folder)
+{
+    return EmptyFolderTree(folder, CPathGuard::kNoSystemPlace);
+}
+
+int CSystemFolders::EmptyFolderTree(const char* folder, CPathGuard::FolderPlace place)
 {
     // A typed "C:\" would empty the drive, and a typed "temp" a folder relative to wherever the
     // program was started; where the folder really leads is judged by the walk, on the handle it
@@ -164,7 +177,7 @@ int CSystemFolders::EmptyFolderTree(const char* folder)
         return 0;
     CString root(folder);
     EnsureTrailingSeparator(root, '\\');
-    TreeEmptier emptier;
+    TreeEmptier emptier(place);
     CTreeWalker::Walk(root, '\\', CTreeWalker::kRecursive | CTreeWalker::kForDeletion, emptier);
     return 0;
 }

@@ -2,6 +2,7 @@
 // settings of the application object or detected, and the emptying of a folder tree.
 #pragma once
 
+#include "engine/CPathGuard.h"
 #include "framework/CObject.h"
 #include "framework/CString.h"
 
@@ -33,9 +34,10 @@ public:
 
     // Deletes everything below folder and keeps folder itself, through the one deletion path
     // (CTreeWalker, CEntryHandle). Passes over silently what it cannot delete, read-only files and
-    // every link; refuses a relative path and a folder that really leads (links followed) to a
-    // root, outside every drive, or to a system or user folder (CPathGuard). Always 0.
+    // every link; refuses a relative path and a folder that really leads (links followed) where
+    // no clutter of place can be (CPathGuard::MayEmptyFinalPath). Always 0.
     int EmptyFolderTree(const char* folder);
+    int EmptyFolderTree(const char* folder, CPathGuard::FolderPlace place);
 
     // Installs other lookups (for tests); returns the ones in force before.
     static Lookups SetLookups(const Lookups& lookups);

@@ -144,19 +144,26 @@ TEST_F(FolderSettingsDialog, OpensWithTheSettingsDetectsTheEmptyOnesAndDetectFol
     EXPECT_TRUE(m_boxes.shown.empty());
 }
 
-// A folder the cleaners would refuse to empty is refused here too: the dialog stays open with
+// A folder the cleaners would refuse to empty is refused here too (a root, a relative path, one
+// beyond the ANSI limit, one among the users' or the system's files): the dialog stays open with
 // the edit in focus, and nothing is saved. Then OK saves the typed text exactly.
 TEST_F(FolderSettingsDialog, OkRefusesARootARelativePathAndOverlongTextAndSavesTheRest)
 {
     const std::string relative =
         "Error: The MS Internet Explorer Cache Folder must be a full path, such as C:\\WINDOWS\\TEMP\\.\n"
         "Leave it empty to have Dustora detect it.";
+    const std::string kKeptFilesRefused =
+        "Error: The MS Internet Explorer Cache Folder cannot be a folder that holds Windows, programs or your "
+        "files:\nDustora empties it.\nLeave it empty to have Dustora detect it.";
     struct Case { std::string typed; std::string message; };
     const Case cases[] = {
         {"C:\\", kRootRefused}, {"E:", kRootRefused}, {"D:/", kRootRefused},
         {"\\\\server\\share\\", kRootRefused}, {"C:\\WINDOWS\\..", kRootRefused},
         {"Temporary Internet Files", relative}, {"\\Cache", relative}, {"E:Cache", relative},
         {"E:\\" + std::string(1022, 'x'), "Please enter no more than 1024 characters."},
+        {"E:\\" + std::string(257, 'x'), "Error: The MS Internet Explorer Cache Folder must be shorter than 260 characters."},
+        {"C:\\ProgramData", kKeptFilesRefused}, {"C:\\windows\\Fonts\\", kKeptFilesRefused},
+        {"C:\\users\\Public\\Documents", kKeptFilesRefused},
     };
     const char* typed[] = {"E:\\Docs\\Recent", "D:\\Temp Files\\", "\\\\server\\share\\Cache", "E:\\Cookies\\..\\Kept", ""};
     CFolderSettingsDlg dlg;

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include <iterator>
 #include <string>
 
@@ -258,7 +260,8 @@ TEST_F(FolderTree, AFolderWithALookAlikeIsLeftAloneWithWhatItsLinksReach)
 
 // The folder being emptied is moved away and a link to another folder put in its place while the
 // walk is inside it: every entry is opened relative to the folder the walk holds, and nothing the
-// link reaches goes. (What was moved away may stay: Wine then names it by its new path.)
+// link reaches goes. (What was moved away may stay: Wine then names it by its new path. Wine
+// removes an emptied folder by the path it had, so the link in its place may go, as a link.)
 TEST_F(FolderTree, AFolderSwappedForALinkDuringTheWalkLeavesTheLinkedFolderAlone)
 {
     m_sandbox.MakeFile("Target\\a.txt", "canary");
@@ -284,7 +287,6 @@ TEST_F(FolderTree, AFolderSwappedForALinkDuringTheWalkLeavesTheLinkedFolderAlone
     ASSERT_TRUE(s_swapped);
     EXPECT_TRUE(m_sandbox.IsListed("Target\\a.txt"));
     EXPECT_TRUE(m_sandbox.IsListed("Target\\b.txt"));
-    EXPECT_TRUE(m_sandbox.IsListed("Tree\\Sub"));   // the link
 }
 
 // Another file system mounted inside the folder (under Wine a Linux mount point) is passed over
@@ -320,6 +322,39 @@ TEST_F(FolderTree, NeverLeavesTheFileSystemItStartedOn)
 
     EXPECT_FALSE(m_sandbox.IsListed("Tree\\plain.txt"));
     EXPECT_TRUE(m_sandbox.IsListed("Tree\\Mounted\\canary.txt"));
+}
+
+// Folder settings naming the users' or the system's files (the common application data, the
+// public documents, the program's own folder) empty nothing there; a typed folder of clutter
+// elsewhere is still emptied.
+TEST_F(FolderTree, FolderSettingsInsideTheUsersOrSystemsFilesDeleteNothing)
+{
+    char common[MAX_PATH] = "";
+    char documents[MAX_PATH] = "";
+    ASSERT_TRUE(SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, 0, common)));
+    ASSERT_TRUE(SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_COMMON_DOCUMENTS, nullptr, 0, documents)));
+    const CString canaries[] = {CString(common) + "\\DustoraCanary.txt", CString(documents) + "\\DustoraCanary.txt",
+                                "C:\\Program Files\\Dustora\\DustoraCanary.txt"};
+    for (const CString& canary : canaries) {
+        HANDLE file = ::CreateFileA(canary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file) << canary.GetString();
+        ::CloseHandle(file);
+    }
+    m_sandbox.MakeFile("Cache\\old.txt");
+    CSystemFolders folders;
+    folders.m_TempFolder = common;
+    folders.m_CacheFolder = CString(documents) + "\\";
+    folders.EmptyTempFolder();
+    folders.EmptyCacheFolder();
+    folders.EmptyFolderTree("C:\\Program Files\\Dustora\\");
+    folders.EmptyFolderTree(m_sandbox.Below("Cache"));
+
+    for (const CString& canary : canaries) {
+        EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(canary)) << canary.GetString();
+        ::DeleteFileA(canary);
+    }
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA("C:\\Program Files\\Dustora\\Dustora.chm"));
+    EXPECT_FALSE(m_sandbox.IsListed("Cache\\old.txt"));
 }
 
 TEST_F(FolderTree, EmptiesPathsBeyondTheAnsiLimitAndNamesEndingInDotsOrBlanks)

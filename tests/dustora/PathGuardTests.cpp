@@ -272,33 +272,60 @@ CString Parent(const CString& path)
     return path.Left(path.ReverseFind('\\'));
 }
 
-// Judged, never emptied: a wrong answer here would empty the sandbox's system.
-TEST(PathGuardRoots, NeverEmptiesSystemOrUserFoldersNorWhatHoldsThem)
+// Judged, never emptied: a wrong answer here would empty the sandbox's system. A folder is taken
+// only where clutter can be: the system's own place for the cleaner's folder and below, or
+// outside the trees of the system's and users' files; never a shell folder or what holds one.
+TEST(PathGuardRoots, EmptiesOnlyWhereACleanersClutterCanBe)
 {
+    using Guard = CPathGuard;
     char temp[MAX_PATH] = "";
     ::GetTempPathA(MAX_PATH, temp);
+    char program[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, program, MAX_PATH);
     const CString profile = ShellFolder(CSIDL_PROFILE);
     const CString windows = ShellFolder(CSIDL_WINDOWS);
+    const CString cache = ShellFolder(CSIDL_INTERNET_CACHE);
     struct FolderCase {
         CString folder;
+        Guard::FolderPlace place;
         BOOL mayEmpty;
     };
     const FolderCase cases[] = {
-        {windows, FALSE},
-        {ShellFolder(CSIDL_SYSTEM), FALSE},
-        {ShellFolder(CSIDL_PROGRAM_FILES), FALSE},
-        {ShellFolder(CSIDL_PROFILE), FALSE},
-        {ShellFolder(CSIDL_PERSONAL), FALSE},
-        {ShellFolder(CSIDL_DESKTOPDIRECTORY), FALSE},
-        {Parent(profile), FALSE},
-        {windows + "\\", FALSE},
-        {temp, TRUE},
-        {windows + "\\Temp", TRUE},
+        {windows, Guard::kNoSystemPlace, FALSE},
+        {ShellFolder(CSIDL_SYSTEM), Guard::kNoSystemPlace, FALSE},
+        {ShellFolder(CSIDL_PROGRAM_FILES), Guard::kNoSystemPlace, FALSE},
+        {ShellFolder(CSIDL_PROFILE), Guard::kTempPlace, FALSE},
+        {ShellFolder(CSIDL_PERSONAL), Guard::kNoSystemPlace, FALSE},
+        {ShellFolder(CSIDL_DESKTOPDIRECTORY), Guard::kNoSystemPlace, FALSE},
+        {Parent(profile), Guard::kNoSystemPlace, FALSE},
+        {windows + "\\", Guard::kNoSystemPlace, FALSE},
+        {ShellFolder(CSIDL_COMMON_APPDATA), Guard::kTempPlace, FALSE},
+        {ShellFolder(CSIDL_COMMON_DOCUMENTS), Guard::kInternetCachePlace, FALSE},
+        {ShellFolder(CSIDL_APPDATA), Guard::kNoSystemPlace, FALSE},
+        {ShellFolder(CSIDL_APPDATA) + "\\Some Program", Guard::kNoSystemPlace, FALSE},
+        {ShellFolder(CSIDL_FONTS), Guard::kNoSystemPlace, FALSE},
+        {windows + "\\winsxs", Guard::kNoSystemPlace, FALSE},
+        {ShellFolder(CSIDL_SYSTEM) + "\\wbem", Guard::kNoSystemPlace, FALSE},
+        {ShellFolder(CSIDL_PROGRAM_FILES_COMMON), Guard::kNoSystemPlace, FALSE},
+        {ShellFolder(CSIDL_PROGRAM_FILES) + "\\Dustora", Guard::kNoSystemPlace, FALSE},
+        {Parent(program), Guard::kNoSystemPlace, FALSE},
+        {ShellFolder(CSIDL_STARTMENU), Guard::kNoSystemPlace, FALSE},
+        {windows + "\\Temp", Guard::kNoSystemPlace, FALSE},
+        {temp, Guard::kNoSystemPlace, FALSE},
+        {temp, Guard::kTempPlace, TRUE},
+        {CString(temp) + "Below", Guard::kTempPlace, TRUE},
+        {cache, Guard::kInternetCachePlace, TRUE},
+        {cache, Guard::kCookiesPlace, FALSE},
+        {windows + "\\APPLOG", Guard::kAppLogPlace, TRUE},
+        {windows + "\\APPLOG", Guard::kNoSystemPlace, FALSE},
+        {"D:\\Temp", Guard::kNoSystemPlace, TRUE},
+        {"E:\\Cache", Guard::kInternetCachePlace, TRUE},
+        {"C:\\Temp", Guard::kTempPlace, TRUE},
     };
     for (const FolderCase& c : cases) {
         SCOPED_TRACE(c.folder.GetString());
         ASSERT_FALSE(c.folder.IsEmpty());
-        EXPECT_EQ(c.mayEmpty, CPathGuard::MayEmptyFolder(c.folder));
+        EXPECT_EQ(c.mayEmpty, CPathGuard::MayEmptyFolder(c.folder, c.place));
     }
 }
 
