@@ -5,6 +5,7 @@
 #include "engine/CPathGuard.h"
 #include "engine/CTreeWalker.h"
 #include "engine/PathParts.h"
+#include "engine/RecycleBinLinks.h"
 #include "framework/CWnd.h"
 #include "framework/MessageBox.h"
 
@@ -145,7 +146,9 @@ BOOL CSystemFolders::EmptyTempFolder()
 BOOL CSystemFolders::EmptyRecycleBin()
 {
     // An empty bin is no error: the result is of no use.
-    ::SHEmptyRecycleBinA(MainWindowHandle(), nullptr, SHERB_NOCONFIRMATION);
+    // Links first, as links: the shell's emptying may follow them.
+    if (RemoveLinksFromRecycleBin())
+        ::SHEmptyRecycleBinA(MainWindowHandle(), nullptr, SHERB_NOCONFIRMATION);
     return TRUE;
 }
 

@@ -380,6 +380,46 @@ TEST_F(Cleaner, EmptyRecycleBinDeletesWhatTheBinHolds)
     EXPECT_FALSE(m_sandbox.IsListed("binned.txt"));
 }
 
+// Under Wine the bin is the sandbox's Trash: links put there (by a Linux file manager, say), as an
+// item or inside a binned folder, go as links, and what they lead to stays; the rest is emptied.
+// (Wine's shell leaves binned folders in the bin; the test takes its own out again.)
+TEST_F(Cleaner, EmptyRecycleBinRemovesLinksAsLinksAndKeepsWhatTheyLead)
+{
+    NamedLock lock(kRecycleBinLock);
+    m_sandbox.MakeFile("canary.txt", "the canary");
+    m_sandbox.MakeFile("deep-canary.txt", "the canary");
+    m_sandbox.MakeFile("binned.txt");
+    m_sandbox.MakeFile("Binned\\plain.txt");
+    ASSERT_TRUE(PutInBin(m_sandbox.Below("binned.txt")));
+    ASSERT_TRUE(PutInBin(m_sandbox.Below("Binned")));
+    char data[MAX_PATH] = "";
+    ASSERT_NE(0u, ::GetEnvironmentVariableA("XDG_DATA_HOME", data, MAX_PATH));
+    const CString files = CString(data) + "/Trash/files";
+    const CString script = "ln -s \"$0\" \"$2/canary-link.txt\" && ln -s \"$1\" \"$2/Binned/deep-link.txt\" && "
+                           "printf '[Trash Info]\\nPath=/canary-link.txt\\nDeletionDate=2026-01-01T00:00:00\\n' "
+                           ">\"$2/../info/canary-link.txt.trashinfo\"";
+    ASSERT_TRUE(StartUnixProgram("/bin/sh", {"-c", script, UnixPathOf(m_sandbox.Below("canary.txt")),
+                                             UnixPathOf(m_sandbox.Below("deep-canary.txt")), files}));
+    CString windowsFiles = "\\\\?\\unix" + files;
+    windowsFiles.Replace("/", "\\");
+    const auto listed = [&](const char* name) {
+        WIN32_FIND_DATAA entry;
+        return static_cast<bool>(UniqueFind(::FindFirstFileA(windowsFiles + "\\" + name, &entry)));
+    };
+    ASSERT_TRUE(WaitUntil([&] { return listed("canary-link.txt") && listed("Binned\\deep-link.txt"); }));
+
+    CSystemFolders folders;
+    folders.EmptyRecycleBin();
+
+    EXPECT_TRUE(m_sandbox.IsListed("canary.txt"));
+    EXPECT_TRUE(m_sandbox.IsListed("deep-canary.txt"));
+    EXPECT_FALSE(listed("canary-link.txt"));
+    EXPECT_FALSE(listed("Binned\\deep-link.txt"));
+    EXPECT_FALSE(listed("binned.txt"));
+    StartUnixProgram("/bin/rm", {"-rf", files + "/Binned", files + "/../info/Binned.trashinfo"});
+    EXPECT_TRUE(WaitUntil([&] { return !listed("Binned") && ItemsInBin() == 0; }));
+}
+
 TEST_F(Cleaner, EmptyRecycleBinSucceedsOnAnEmptyBin)
 {
     NamedLock lock(kRecycleBinLock);
