@@ -2,22 +2,25 @@
 
 #include <ole2.h>
 
+#include <atomic>
 #include <cstdlib>
 
 namespace {
 
 // How many times OleInitialize succeeded on each thread, in a thread slot of its own. (A
 // thread_local with a destructor would do, but the runtime's thread-exit support for it imports a
-// function that Windows 2000 lacks.)
-const DWORD g_oleCountSlot = ::TlsAlloc();
+// function that Windows 2000 lacks.) The first AfxOleInit allocates the slot; threads that end
+// before it have nothing to balance.
+std::atomic<DWORD> g_oleCountSlot{TLS_OUT_OF_INDEXES};
 
 void UninitialiseThisThread()
 {
-    if (g_oleCountSlot == TLS_OUT_OF_INDEXES)
+    const DWORD slot = g_oleCountSlot;
+    if (slot == TLS_OUT_OF_INDEXES)
         return;
-    for (auto count = reinterpret_cast<UINT_PTR>(::TlsGetValue(g_oleCountSlot)); count > 0; --count)
+    for (auto count = reinterpret_cast<UINT_PTR>(::TlsGetValue(slot)); count > 0; --count)
         ::OleUninitialize();
-    ::TlsSetValue(g_oleCountSlot, nullptr);
+    ::TlsSetValue(slot, nullptr);
 }
 
 // Windows calls the program's TLS callbacks for every thread that ends; MinGW-w64's start-up
@@ -38,12 +41,15 @@ void AfxEnableControlContainer()
 
 BOOL AfxOleInit()
 {
-    if (g_oleCountSlot == TLS_OUT_OF_INDEXES || FAILED(::OleInitialize(nullptr)))
+    // The thread that ends the program never sees its end as a thread's: exit() balances it.
+    static const bool s_ready = [] {
+        g_oleCountSlot = ::TlsAlloc();
+        return g_oleCountSlot != TLS_OUT_OF_INDEXES && std::atexit(UninitialiseThisThread) == 0;
+    }();
+    if (!s_ready || FAILED(::OleInitialize(nullptr)))
         return FALSE;
-    // The thread that ends the program never sees its own end as a thread's: exit() balances it.
-    static const bool s_atExit = std::atexit(UninitialiseThisThread) == 0;
-    (void)s_atExit;
-    const auto count = reinterpret_cast<UINT_PTR>(::TlsGetValue(g_oleCountSlot));
-    ::TlsSetValue(g_oleCountSlot, reinterpret_cast<LPVOID>(count + 1));
+    const DWORD slot = g_oleCountSlot;
+    const auto count = reinterpret_cast<UINT_PTR>(::TlsGetValue(slot));
+    ::TlsSetValue(slot, reinterpret_cast<LPVOID>(count + 1));
     return TRUE;
 }
