@@ -11,5 +11,14 @@ case ${1:-i686} in
     x86_64) dir=build-x86_64; toolchain=tools/mingw-x86_64.cmake ;;
     *) echo "usage: build.sh [i686|x86_64]" >&2; exit 2 ;;
 esac
-cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release -DDUSTORA_TESTS=ON >/dev/null
-cmake --build "$dir" -j"$(nproc)"
+# A build folder made with another compiler (the posix thread model's, before) is configured and
+# built anew: CMake keeps the compiler it found first.
+fresh=() clean=()
+wanted=$(sed -n 's/^set(CMAKE_CXX_COMPILER \(.*\))$/\1/p' "$toolchain")
+found=$(sed -n 's/^set(CMAKE_CXX_COMPILER "\(.*\)")$/\1/p' "$dir"/CMakeFiles/*/CMakeCXXCompiler.cmake 2>/dev/null | head -n 1 || true)
+if [ -n "$found" ] && [ "$(basename "$found")" != "$wanted" ]; then
+    echo "build.sh: $dir was made with $(basename "$found"); building it anew with $wanted" >&2
+    fresh=(--fresh) clean=(--clean-first)
+fi
+cmake "${fresh[@]}" -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release -DDUSTORA_TESTS=ON >/dev/null
+cmake --build "$dir" "${clean[@]}" -j"$(nproc)"

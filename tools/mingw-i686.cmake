@@ -1,9 +1,11 @@
-# Cross-compiling for 32-bit Windows with MinGW-w64. The posix thread model is needed by GoogleTest.
+# Cross-compiling for 32-bit Windows with MinGW-w64.
+# The win32 thread model: the posix model's static thread library, linked into every program,
+# imports functions of Windows XP and Vista. tests/threads gives the tests what they need of threads.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)

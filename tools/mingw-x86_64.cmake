@@ -1,10 +1,12 @@
 # Cross-compiling for 64-bit Windows with MinGW-w64: the build the tests run under Wine on machines
-# whose kernel cannot run 32-bit code. The posix thread model is needed by GoogleTest.
+# whose kernel cannot run 32-bit code.
+# The win32 thread model: the posix model's static thread library, linked into every program,
+# imports functions of Windows XP and Vista. tests/threads gives the tests what they need of threads.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
