@@ -26,8 +26,8 @@ public:
     int m_splashHold = 1;
     CStringArray g_TempExtensions;
     double g_FreeBefore[32] = {};
-    // The drive (letter and volume serial number) each entry of g_FreeBefore was measured on, so
-    // the report pairs by drive and medium.
+    // The drive (letter, volume serial number and size) each entry of g_FreeBefore was measured
+    // on, so the report pairs by drive and medium.
     SnapshotDrive g_FreeBeforeDrive[32] = {};
     LONG m_registryEntriesRemoved = 0;
     CBitmap m_background;

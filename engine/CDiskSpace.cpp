@@ -3,6 +3,21 @@
 #include "framework/MessageBox.h"
 #include "resources/DustoraResource.h"
 
+namespace {
+
+// The total size and total free bytes of the volume at root.
+bool QueryVolumeBytes(const char* root, unsigned long long& totalBytes, unsigned long long& freeBytes)
+{
+    ULARGE_INTEGER availableToCaller{}, total{}, totalFree{};
+    if (!::GetDiskFreeSpaceExA(root, &availableToCaller, &total, &totalFree))
+        return false;
+    totalBytes = total.QuadPart;
+    freeBytes = totalFree.QuadPart;
+    return true;
+}
+
+}  // namespace
+
 double CDiskSpace::BytesToMB(unsigned long long bytes)
 {
     const unsigned long long high = bytes >> 32;
@@ -12,11 +27,17 @@ double CDiskSpace::BytesToMB(unsigned long long bytes)
 
 BOOL CDiskSpace::QueryFreeMB(const char* root, double& freeMB)
 {
-    ULARGE_INTEGER availableToCaller{}, total{}, totalFree{};
-    if (!::GetDiskFreeSpaceExA(root, &availableToCaller, &total, &totalFree))
+    unsigned long long totalBytes = 0, freeBytes = 0;
+    if (!QueryVolumeBytes(root, totalBytes, freeBytes))
         return FALSE;
-    freeMB = BytesToMB(totalFree.QuadPart);
+    freeMB = BytesToMB(freeBytes);
     return TRUE;
+}
+
+BOOL CDiskSpace::QueryTotalBytes(const char* root, unsigned long long& totalBytes)
+{
+    unsigned long long freeBytes = 0;
+    return QueryVolumeBytes(root, totalBytes, freeBytes) ? TRUE : FALSE;
 }
 
 double CDiskSpace::GetFreeMB(const char* root)

@@ -14,5 +14,9 @@ public:
     // The same without a word: FALSE, and freeMB untouched, when the volume cannot be measured.
     virtual BOOL QueryFreeMB(const char* root, double& freeMB);
 
+    // The size of the volume at root in bytes (under Wine, the size of the Unix file system the
+    // drive leads to); FALSE, and totalBytes untouched, when it cannot be measured.
+    static BOOL QueryTotalBytes(const char* root, unsigned long long& totalBytes);
+
     static double BytesToMB(unsigned long long bytes);
 };

@@ -1,5 +1,7 @@
 #include "engine/CDriveScan.h"
 
+#include "engine/CDiskSpace.h"
+
 namespace {
 
 // The label and serial number of the volume at root; empty and 0 when it cannot be read.
@@ -48,6 +50,8 @@ bool CDriveScan::Examine(char letter, MeasuredDrive& drive)
     drive.root = root;
     ReadVolume(root, drive.label, drive.serial);
     drive.removable = type == DRIVE_REMOVABLE;
+    drive.totalBytes = 0;
+    CDiskSpace::QueryTotalBytes(root, drive.totalBytes);
     return true;
 }
 

@@ -13,6 +13,10 @@ struct MeasuredDrive {
     CString label;            // empty when the drive has none or cannot be read
     DWORD serial = 0;         // volume serial number; 0 when the volume cannot be read
     bool removable = false;   // a removable drive may hold no medium, or another one later
+    // The size of the volume in bytes; 0 when it cannot be measured. With the serial it tells one
+    // medium from another where the serial cannot: Wine gives every medium of a removable drive
+    // without a serial of its own the same one.
+    unsigned long long totalBytes = 0;
 };
 
 class CDriveScan {

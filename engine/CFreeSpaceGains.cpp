@@ -19,12 +19,19 @@ bool MeasureFree(CDiskSpace& space, const MeasuredDrive& drive, double& freeMB)
     return true;
 }
 
+// The same medium: a serial number alone does not tell media apart under Wine, a medium of
+// another size is another medium everywhere.
+bool HoldsSnapshotMedium(const SnapshotDrive& snapshot, const MeasuredDrive& drive)
+{
+    return snapshot.serial == drive.serial && snapshot.totalBytes == drive.totalBytes;
+}
+
 double BeforeValueOf(const MeasuredDrive& drive, const double (&freeBefore)[kEntries],
                      const SnapshotDrive (&beforeDrive)[kEntries])
 {
     for (int entry = 0; entry < kEntries && beforeDrive[entry].letter; ++entry) {
         if (beforeDrive[entry].letter == drive.letter)
-            return beforeDrive[entry].serial == drive.serial ? freeBefore[entry] : CDiskSpace::kFailed;
+            return HoldsSnapshotMedium(beforeDrive[entry], drive) ? freeBefore[entry] : CDiskSpace::kFailed;
     }
     return CDiskSpace::kFailed;
 }
@@ -42,11 +49,11 @@ void CFreeSpaceGains::RecordSnapshot(CDiskSpace& space, const std::vector<Measur
         if (!MeasureFree(space, drive, freeMB))
             continue;
         freeBefore[entry] = freeMB;
-        beforeDrive[entry] = {drive.letter, drive.serial};
+        beforeDrive[entry] = {drive.letter, drive.serial, drive.totalBytes};
         ++entry;
     }
     if (entry < kEntries)
-        beforeDrive[entry] = {'\0', 0};
+        beforeDrive[entry] = {'\0', 0, 0};
 }
 
 std::vector<DriveGain> CFreeSpaceGains::Measure(CDiskSpace& space, const std::vector<MeasuredDrive>& drives,

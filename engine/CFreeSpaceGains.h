@@ -1,8 +1,9 @@
 // CFreeSpaceGains: the free-space snapshot taken before a clean and the gains the report prints.
-// Before-values are kept with the letter and volume serial number of their drive, so a drive that
-// appears or vanishes between snapshot and report is never paired with its neighbour's value,
-// nor a removable drive with the value of the medium it held before. A removable drive that
-// cannot be measured holds no medium: it is left out of both, without a message.
+// Before-values are kept with the letter, volume serial number and size of their drive, so a drive
+// that appears or vanishes between snapshot and report is never paired with its neighbour's value,
+// nor a removable drive with the value of the medium it held before, even where two media share a
+// serial number. A removable drive that cannot be measured holds no medium: it is left out of both,
+// without a message.
 #pragma once
 
 #include "engine/CDriveScan.h"
@@ -11,10 +12,11 @@
 
 class CDiskSpace;
 
-// The drive a before-value was measured on; letter 0 ends the list.
+// The drive (and medium) a before-value was measured on; letter 0 ends the list.
 struct SnapshotDrive {
     char letter;
     DWORD serial;
+    unsigned long long totalBytes;
 };
 
 struct DriveGain {
@@ -27,12 +29,14 @@ struct DriveGain {
 
 class CFreeSpaceGains {
 public:
-    // Measures the drives in letter order into freeBefore[0..] and records each one's letter and
-    // serial number in beforeDrive[0..]; the entry after the last measured drive gets letter 0.
+    // Measures the drives in letter order into freeBefore[0..] and records each one's letter,
+    // serial number and size in beforeDrive[0..]; the entry after the last measured drive gets
+    // letter 0.
     static void RecordSnapshot(CDiskSpace& space, const std::vector<MeasuredDrive>& drives,
                                double (&freeBefore)[32], SnapshotDrive (&beforeDrive)[32]);
 
-    // Measures the drives again and pairs each with the before-value of the same letter and serial.
+    // Measures the drives again and pairs each with the before-value of the same letter, serial
+    // and size; a drive that differs in any of them gets no before-value and gains nothing.
     static std::vector<DriveGain> Measure(CDiskSpace& space, const std::vector<MeasuredDrive>& drives,
                                           const double (&freeBefore)[32], const SnapshotDrive (&beforeDrive)[32]);
 

@@ -116,9 +116,9 @@ TEST_F(CleanReport, ListsEveryFixedAndRemovableDriveWithItsOwnBeforeValue)
     const double before[] = {1.0, 2.0, -1.0};
     for (size_t i = 0; i < drives.size(); ++i) {
         theApp.g_FreeBefore[i] = before[i];
-        theApp.g_FreeBeforeDrive[i] = {drives[i].letter, drives[i].serial};
+        theApp.g_FreeBeforeDrive[i] = {drives[i].letter, drives[i].serial, drives[i].totalBytes};
     }
-    theApp.g_FreeBeforeDrive[3] = {'\0', 0};
+    theApp.g_FreeBeforeDrive[3] = {'\0', 0, 0};
     const Shown shown = RunReport();
 
     std::string text = std::regex_replace(shown.text, std::regex(R"(After Cleaning: -?\d+\.\d)"), "After Cleaning: x");

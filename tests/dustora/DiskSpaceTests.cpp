@@ -14,6 +14,7 @@
 #include <cmath>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -75,6 +76,18 @@ MeasuredDrive CardReader()
     return drive;
 }
 
+// A file of exactly this many megabytes of data (not a sparse one: its pages are taken).
+void WriteFileOfMB(const char* path, unsigned megabytes)
+{
+    HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path << " error " << ::GetLastError();
+    const std::vector<char> megabyte(1048576, 'x');
+    DWORD written = 0;
+    for (unsigned made = 0; made < megabytes; ++made)
+        EXPECT_TRUE(::WriteFile(file, megabyte.data(), 1048576, &written, nullptr) && written == 1048576);
+    ::CloseHandle(file);
+}
+
 }  // namespace
 
 TEST(DiskSpace, MegabytesAreExactBinaryMegabytes)
@@ -102,6 +115,17 @@ TEST(DiskSpace, MeasuresSandboxDriveAndFailsLoudlyOnAMissingOne)
     EXPECT_EQ(1u, boxes.shown.size()) << "the quiet query shows nothing";
 }
 
+TEST(DiskSpace, TotalBytesOfAVolumeAndNoneOfAMissingOne)
+{
+    unsigned long long totalOnE = 0;
+    EXPECT_TRUE(CDiskSpace::QueryTotalBytes("E:\\", totalOnE));
+    EXPECT_GE(CDiskSpace::BytesToMB(totalOnE), CDiskSpace().GetFreeMB("E:\\"));
+
+    unsigned long long untouched = 12345;
+    EXPECT_FALSE(CDiskSpace::QueryTotalBytes("Q:\\", untouched));
+    EXPECT_EQ(12345u, untouched);
+}
+
 TEST(DriveScan, TakesFixedAndRemovableDrivesInLetterOrder)
 {
     // The sandbox has C: fixed, D: CD-ROM, E: fixed (labelled SANDBOX) and F: removable.
@@ -112,6 +136,12 @@ TEST(DriveScan, TakesFixedAndRemovableDrivesInLetterOrder)
     EXPECT_EQ('F', drives[2].letter);
     EXPECT_EQ(CString("E:\\"), drives[1].root);
     EXPECT_EQ(CString("SANDBOX"), drives[1].label);
+    for (const MeasuredDrive& drive : drives) {
+        unsigned long long total = 0;
+        EXPECT_TRUE(CDiskSpace::QueryTotalBytes(drive.root, total)) << drive.letter;
+        EXPECT_GT(drive.totalBytes, 0u) << drive.letter;
+        EXPECT_EQ(total, drive.totalBytes) << drive.letter;
+    }
 }
 
 TEST(FreeSpaceGains, GainIsNeverNegativeNaNOrBuiltOnAFailure)
@@ -153,7 +183,7 @@ TEST(FreeSpaceGains, PairsByDriveLetterWhenDrivesComeAndGo)
     double freeBefore[32];
     SnapshotDrive beforeDrive[32];
     std::fill(std::begin(freeBefore), std::end(freeBefore), 7777.0);   // left by an earlier run
-    std::fill(std::begin(beforeDrive), std::end(beforeDrive), SnapshotDrive{'X', 1});
+    std::fill(std::begin(beforeDrive), std::end(beforeDrive), SnapshotDrive{'X', 1, 0});
 
     space.freeMB = {{'C', 500.0}, {'G', 40.0}, {'H', 70.0}};
     CFreeSpaceGains::RecordSnapshot(space, Drives("CGH"), freeBefore, beforeDrive);
@@ -171,6 +201,32 @@ TEST(FreeSpaceGains, PairsByDriveLetterWhenDrivesComeAndGo)
     EXPECT_EQ(40.0, gains[2].before);
     EXPECT_EQ(5.0, gains[2].gain);
     EXPECT_EQ(15.0, CFreeSpaceGains::TotalOf(gains));
+}
+
+// A drive that holds a volume of another size holds another volume, whatever its serial number.
+TEST(FreeSpaceGains, PairsOnlyADriveOfTheSameLetterSerialAndSize)
+{
+    ScriptedDiskSpace space;
+    double freeBefore[32] = {};
+    SnapshotDrive beforeDrive[32] = {};
+    std::vector<MeasuredDrive> drives = Drives("CE");
+    for (MeasuredDrive& drive : drives)
+        drive.totalBytes = 16ull << 20;
+    space.freeMB = {{'C', 10.0}, {'E', 12.0}};
+    CFreeSpaceGains::RecordSnapshot(space, drives, freeBefore, beforeDrive);
+    EXPECT_EQ(16ull << 20, beforeDrive[1].totalBytes);
+
+    drives[1].totalBytes = 64ull << 20;
+    space.freeMB = {{'C', 11.5}, {'E', 60.0}};
+    const std::vector<DriveGain> gains = CFreeSpaceGains::Measure(space, drives, freeBefore, beforeDrive);
+
+    ASSERT_EQ(2u, gains.size());
+    EXPECT_EQ(10.0, gains[0].before);
+    EXPECT_EQ(1.5, gains[0].gain);
+    EXPECT_EQ(CDiskSpace::kFailed, gains[1].before);
+    EXPECT_EQ(60.0, gains[1].after);
+    EXPECT_EQ(0.0, gains[1].gain);
+    EXPECT_EQ(1.5, CFreeSpaceGains::TotalOf(gains));
 }
 
 TEST(FreeSpaceGains, MainDialogRecordsTheSandboxDrivesIntoTheApplication)
@@ -220,6 +276,48 @@ TEST(FreeSpaceGains, RemovableDrivePairsOnlyWithTheMediumItHeldAtTheSnapshot)
         EXPECT_GT(gains[0].after, 0.0);
         EXPECT_EQ(c.paired ? freeBefore[0] : CDiskSpace::kFailed, gains[0].before);
         EXPECT_EQ(c.paired ? CFreeSpaceGains::GainOf(freeBefore[0], gains[0].after) : 0.0, gains[0].gain);
+    }
+}
+
+// Wine gives every medium of a removable drive without a serial file of its own the same serial
+// (0x46000000 for F:): a medium swapped for one of another size pairs with nothing, though the
+// serial is the same, while a medium left in the drive still reports what was freed on it. Each
+// medium is a tmpfs of its own, so the figures are exact.
+TEST(FreeSpaceGains, RemovableDrivePairsOnlyWithAMediumOfTheSizeItHeldAtTheSnapshot)
+{
+    constexpr DWORD kSharedSerial = 0x46000000;
+    struct SizeCase { const char* name; unsigned atSnapshotMB; unsigned atReportMB; };   // 0: not swapped
+    const SizeCase cases[] = {
+        {"same medium", 16, 0},
+        {"larger medium, same serial", 16, 64},
+        {"smaller medium, same serial", 64, 16},
+    };
+    for (const SizeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SandboxDrive card(kCardReader);
+        RecordedBoxes boxes;
+        CDiskSpace space;
+        double freeBefore[32] = {};
+        SnapshotDrive beforeDrive[32] = {};
+        if (!card.InsertMediumOfSize(kSharedSerial, c.atSnapshotMB))
+            GTEST_SKIP() << "no file system can be mounted here";
+        WriteFileOfMB("B:\\freed.bin", 4);
+        const MeasuredDrive atSnapshot = CardReader();
+        CFreeSpaceGains::RecordSnapshot(space, {atSnapshot}, freeBefore, beforeDrive);
+        ASSERT_TRUE(::DeleteFileA("B:\\freed.bin"));
+        if (c.atReportMB) {
+            ASSERT_TRUE(card.InsertMediumOfSize(kSharedSerial, c.atReportMB));
+        }
+        const MeasuredDrive atReport = CardReader();
+        EXPECT_EQ(kSharedSerial, atReport.serial) << "the serial alone cannot tell the media apart";
+        EXPECT_EQ((c.atReportMB ? c.atReportMB : c.atSnapshotMB) * 1048576ull, atReport.totalBytes);
+        const std::vector<DriveGain> gains = CFreeSpaceGains::Measure(space, {atReport}, freeBefore, beforeDrive);
+
+        EXPECT_TRUE(boxes.shown.empty());
+        ASSERT_EQ(1u, gains.size());
+        const bool sameMedium = c.atReportMB == 0;
+        EXPECT_EQ(sameMedium ? freeBefore[0] : CDiskSpace::kFailed, gains[0].before);
+        EXPECT_EQ(sameMedium ? 4.0 : 0.0, gains[0].gain);
     }
 }
 

@@ -45,8 +45,36 @@ SandboxDrive::~SandboxDrive()
 void SandboxDrive::InsertMedium(DWORD serial)
 {
     RemoveMedium();
+    const CString name = NextMediumName();
+    m_media.MakeFolder(name);
+    PutIn(name, serial);
+}
+
+bool SandboxDrive::InsertMediumOfSize(DWORD serial, unsigned megabytes)
+{
+    RemoveMedium();
+    const CString name = NextMediumName();
+    m_media.MakeFolder(name);
+    m_medium = m_media.Below(name);
+    m_mediumVolume = std::make_unique<TmpfsMount>(UnixPathOf(m_medium), megabytes);
+    if (!m_mediumVolume->Mounted()) {
+        RemoveMedium();
+        return false;
+    }
+    PutIn(name, serial);
+    return true;
+}
+
+CString SandboxDrive::NextMediumName()
+{
     CString name;
     name.Format("medium%d", ++m_mediaMade);
+    return name;
+}
+
+// The mount manager reads the serial file when the drive is defined to lead to the medium.
+void SandboxDrive::PutIn(const CString& name, DWORD serial)
+{
     CString serialText;
     serialText.Format("%08lx\n", serial);
     m_media.MakeFile(name + "\\.windows-serial", serialText);
@@ -54,12 +82,15 @@ void SandboxDrive::InsertMedium(DWORD serial)
     Define(DRIVE_REMOVABLE, UnixPathOf(m_medium));
 }
 
-// The drive keeps leading to the medium's folder, which is gone.
+// The drive keeps leading to the medium's folder, which is gone. A medium of its own file system
+// loses its files with it.
 void SandboxDrive::RemoveMedium()
 {
     if (m_medium.IsEmpty())
         return;
-    EXPECT_TRUE(::DeleteFileA(m_medium + "\\.windows-serial")) << m_medium.GetString();
+    if (!m_mediumVolume)
+        EXPECT_TRUE(::DeleteFileA(m_medium + "\\.windows-serial")) << m_medium.GetString();
+    m_mediumVolume.reset();
     EXPECT_TRUE(::RemoveDirectoryA(m_medium)) << m_medium.GetString();
     m_medium.Empty();
 }
