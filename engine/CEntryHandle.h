@@ -43,7 +43,7 @@ public:
     // not through a link at that name. Itself only when it is of the kind asked, carries no
     // reparse point, has the identity the listing gave, lies where the folder holds it and, for
     // a folder, on the folder's volume.
-    static CEntryHandle OpenListed(const CEntryHandle& folder, const ListedEntry& entry, Kind kind, DWORD access,
+    static CEntryHandle OpenListed(const CEntryHandle& folder, const ListedEntry& listed, Kind kind, DWORD access,
                                    DWORD share);
 
     // The entry name inside folder, in whatever spelling the folder holds it (another case, the

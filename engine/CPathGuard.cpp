@@ -60,26 +60,31 @@ std::vector<std::wstring> FileTrees()
     for (const int csidl : kFileTrees)
         trees.push_back(ShellFolder(csidl));
     // A 32-bit program on 64-bit Windows is told of "Program Files (x86)" alone.
-    WCHAR path[MAX_PATH] = L"";
-    const DWORD length = ::GetEnvironmentVariableW(L"ProgramW6432", path, MAX_PATH);
+    WCHAR programFiles[MAX_PATH] = L"";
+    const DWORD length = ::GetEnvironmentVariableW(L"ProgramW6432", programFiles, MAX_PATH);
     if (length > 0 && length < MAX_PATH)
-        trees.push_back(FinalPathOfFolder(path));
+        trees.push_back(FinalPathOfFolder(programFiles));
     trees.push_back(ParentOf(ShellFolder(CSIDL_PROFILE)));
-    const DWORD programLength = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    WCHAR program[MAX_PATH] = L"";
+    const DWORD programLength = ::GetModuleFileNameW(nullptr, program, MAX_PATH);
     if (programLength > 0 && programLength < MAX_PATH)
-        trees.push_back(ParentOf(FinalPathOfFolder(path)));
+        trees.push_back(ParentOf(FinalPathOfFolder(program)));
     return trees;
+}
+
+std::wstring TempFolder()
+{
+    WCHAR path[MAX_PATH + 1] = L"";
+    const DWORD length = ::GetTempPathW(MAX_PATH + 1, path);
+    return length > 0 && length <= MAX_PATH ? FinalPathOfFolder(path) : std::wstring();
 }
 
 // Where the system itself puts the folder place names.
 std::wstring SystemPlaceOf(CPathGuard::FolderPlace place)
 {
-    WCHAR path[MAX_PATH + 1] = L"";
     switch (place) {
-    case CPathGuard::kTempPlace: {
-        const DWORD length = ::GetTempPathW(MAX_PATH + 1, path);
-        return length > 0 && length <= MAX_PATH ? FinalPathOfFolder(path) : std::wstring();
-    }
+    case CPathGuard::kTempPlace:
+        return TempFolder();
     case CPathGuard::kInternetCachePlace:
         return ShellFolder(CSIDL_INTERNET_CACHE);
     case CPathGuard::kCookiesPlace:

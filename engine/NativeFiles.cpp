@@ -57,17 +57,22 @@ const Calls& Ntdll()
     return calls;
 }
 
+// The records as the system lays them out; some members only hold their place.
 // The listing records. Windows 2000 knows only the plain one, without file identities.
 struct IdBothDirectoryRecord {
     ULONG nextEntryOffset;
+    // cppcheck-suppress unusedStructMember
     ULONG fileIndex;
     LARGE_INTEGER times[4];
     LARGE_INTEGER endOfFile;
     LARGE_INTEGER allocationSize;
     ULONG fileAttributes;
     ULONG fileNameLength;
+    // cppcheck-suppress unusedStructMember
     ULONG eaSize;
+    // cppcheck-suppress unusedStructMember
     CCHAR shortNameLength;
+    // cppcheck-suppress unusedStructMember
     WCHAR shortName[12];
     LARGE_INTEGER fileId;
     WCHAR fileName[1];
@@ -75,6 +80,7 @@ struct IdBothDirectoryRecord {
 
 struct DirectoryRecord {
     ULONG nextEntryOffset;
+    // cppcheck-suppress unusedStructMember
     ULONG fileIndex;
     LARGE_INTEGER times[4];
     LARGE_INTEGER endOfFile;
@@ -92,8 +98,11 @@ struct BasicRecord {
 struct VolumeRecord {
     LARGE_INTEGER creationTime;
     ULONG serialNumber;
+    // cppcheck-suppress unusedStructMember
     ULONG labelLength;
+    // cppcheck-suppress unusedStructMember
     BOOLEAN supportsObjects;
+    // cppcheck-suppress unusedStructMember
     WCHAR label[64];
 };
 
@@ -165,11 +174,11 @@ LONG Open(HANDLE folder, const std::wstring& name, DWORD access, DWORD share, DW
     ++g_callsMade.calls;
     const LONG result = Ntdll().open(&handle, access | SYNCHRONIZE | FILE_READ_ATTRIBUTES, &attributes, &status, share,
                                      options | FILE_SYNCHRONOUS_IO_NONALERT);
-    if (result == kSuccess && handle && handle != INVALID_HANDLE_VALUE) {
-        opened.reset(handle);
-        ++g_callsMade.opens;
-    }
-    return opened ? kSuccess : (result == kSuccess ? kNoSuchFile : result);
+    if (result != kSuccess)
+        return result;
+    opened.reset(handle);
+    ++g_callsMade.opens;
+    return opened ? kSuccess : kNoSuchFile;
 }
 
 LONG ReadListing(HANDLE folder, const std::wstring& mask, bool restart, std::vector<ListedEntry>& entries)
