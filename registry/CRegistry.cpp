@@ -5,9 +5,10 @@
 #include <cstring>
 #include <cwchar>
 #include <exception>
-#include <memory>
-#include <new>
+#include <string>
 #include <type_traits>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -127,6 +128,63 @@ LONG DeleteOpenKey(HKEY key, HKEY parent, const char* name)
     if (!deleteKey || !toError)
         return ::RegDeleteKeyA(parent, name);
     return static_cast<LONG>(toError(deleteKey(key)));
+}
+
+// A key the tree walk is in: its handle (a link's own), the name it was opened by under the key
+// one level up, and the index of the next sub-key to ask for.
+struct TreeLevel {
+    UniqueKey key;
+    std::string name;
+    DWORD nextIndex;
+};
+
+using TreeLevels = std::vector<TreeLevel>;
+
+// Opens the key name under parent as itself and makes it the deepest level.
+LONG EnterKey(TreeLevels& levels, HKEY parent, const char* name)
+{
+    UniqueKey key;
+    const LONG code = ::RegOpenKeyExA(parent, name, REG_OPTION_OPEN_LINK, KEY_ALL_ACCESS, key.receive());
+    if (code == ERROR_SUCCESS)
+        levels.push_back(TreeLevel{std::move(key), name, 0});
+    return code;
+}
+
+// Finds the next sub-key of level that can be opened by its ANSI name, and puts the name in
+// childName (kNameBufferSize long); false when the enumeration has nothing more.
+bool NextChildName(TreeLevel& level, char* childName)
+{
+    for (;; ++level.nextIndex) {
+        const LONG code = ::RegEnumKeyA(level.key.get(), level.nextIndex, childName, kNameBufferSize);
+        if (code != ERROR_SUCCESS && code != ERROR_MORE_DATA)
+            return false;
+        if (code == ERROR_SUCCESS && IsExactName(level.key.get(), level.nextIndex, childName))
+            return true;
+    }
+}
+
+// The handle the deepest level was opened under: the level above it, or the walk's own parent.
+HKEY ParentOfDeepest(const TreeLevels& levels, HKEY treeParent)
+{
+    return levels.size() > 1 ? levels[levels.size() - 2].key.get() : treeParent;
+}
+
+// Deletes the key name under parent with its tree, children before their parent.
+LONG DeleteTreeLevels(HKEY parent, const char* name)
+{
+    TreeLevels levels;
+    char childName[kNameBufferSize];
+    LONG code = EnterKey(levels, parent, name);
+    while (code == ERROR_SUCCESS && !levels.empty()) {
+        TreeLevel& deepest = levels.back();
+        if (NextChildName(deepest, childName)) {
+            code = EnterKey(levels, deepest.key.get(), childName);
+        } else {
+            code = DeleteOpenKey(deepest.key.get(), ParentOfDeepest(levels, parent), deepest.name.c_str());
+            levels.pop_back();
+        }
+    }
+    return code;
 }
 
 }  // namespace
@@ -281,34 +339,20 @@ BOOL CRegistry::DeleteKey(const char* nameOrPath)
     return FALSE;
 }
 
-// Deleting a sub-key moves the next one to the index it had, so the walk asks for the same index
-// again; a sub-key passed over (a name too long for the buffer, or one the code page cannot spell)
-// moves the walk one index on, and its parent then stays.
-// A child that cannot be deleted ends the walk with its code. Every key is opened as itself, a
-// link as the link, so nothing outside the tree is ever reached.
+// The walk over a key tree is on the heap, one level per key it is in, so a tree of any depth
+// costs no stack. Every key is opened as itself, a link as the link, under the handle of the
+// key above it, and deleted through its own handle: nothing outside the tree is ever reached.
+// Deleting a sub-key moves the next one to the index it had, so a level asks for the same index
+// again; a sub-key passed over (a name too long for the buffer, or one the code page cannot
+// spell) moves the level one index on, and its parent then stays. A key that cannot be opened or
+// deleted ends the whole walk with its code, so a key that stays is never asked for again.
 LONG CRegistry::DeleteKeyTree(HKEY parent, const char* name)
 {
-    UniqueKey key;
-    const LONG openCode = ::RegOpenKeyExA(parent, name, REG_OPTION_OPEN_LINK, KEY_ALL_ACCESS, key.receive());
-    if (openCode != ERROR_SUCCESS)
-        return openCode;
-
-    std::unique_ptr<char[]> childName(new (std::nothrow) char[kNameBufferSize]);
-    if (!childName)
-        return ERROR_NOT_ENOUGH_MEMORY;
-    for (DWORD index = 0;;) {
-        const LONG enumCode = ::RegEnumKeyA(key.get(), index, childName.get(), kNameBufferSize);
-        if (enumCode != ERROR_SUCCESS && enumCode != ERROR_MORE_DATA)
-            break;
-        if (enumCode == ERROR_MORE_DATA || !IsExactName(key.get(), index, childName.get())) {
-            ++index;
-            continue;
-        }
-        const LONG childCode = DeleteKeyTree(key.get(), childName.get());
-        if (childCode != ERROR_SUCCESS)
-            return childCode;
+    try {
+        return DeleteTreeLevels(parent, name);
+    } catch (const std::exception&) {
+        return ERROR_NOT_ENOUGH_MEMORY;   // the only way the levels' containers fail
     }
-    return DeleteOpenKey(key.get(), parent, name);
 }
 
 BOOL CRegistry::DeleteValue(const char* name)

@@ -1,4 +1,5 @@
 // CRegistry against the real registry, each test under its own scratch key in HKEY_CURRENT_USER.
+#include "framework/UniqueHandle.h"
 #include "registry/CRegistry.h"
 #include "support/ScratchRegistryKey.h"
 #include "support/RestrictedRegistryKey.h"
@@ -9,6 +10,7 @@
 #include <functional>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -75,6 +77,23 @@ void CreateWideKey(HKEY parent, const wchar_t* name)
     HKEY key = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(parent, name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
     ::RegCloseKey(key);
+}
+
+// A chain of depth nested keys under parent: top, then "K" below it at every level. Each key is
+// created under the handle of the one above, which is closed as soon as the next exists, so
+// nothing here grows with the depth. Returns the levels made; the deepest stays open in deepest.
+int CreateKeyChain(HKEY parent, const char* top, int depth, UniqueKey& deepest)
+{
+    UniqueKey above;
+    for (int level = 0; level < depth; ++level) {
+        UniqueKey key;
+        if (::RegCreateKeyExA(level ? above.get() : parent, level ? "K" : top, 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, key.receive(), nullptr) != ERROR_SUCCESS)
+            return level;
+        above = std::move(key);
+    }
+    deepest = std::move(above);
+    return depth;
 }
 
 // A registry object connected to HKEY_CURRENT_USER with the test's scratch key open.
@@ -545,4 +564,26 @@ TEST_F(RegistryDelete, ExceptionInsideBecomesCode1064)
     EXPECT_FALSE(throwing.DeleteKey(scratch.Below("A")));
     EXPECT_EQ(ERROR_DLL_INIT_FAILED, throwing.GetLastErrorCode());
     ExpectNoKeyOpen(throwing);
+}
+
+// A chain deeper than a walk with one call per level can go on a thread's stack under Wine, which
+// overflows somewhere between 20,000 and 30,000 levels. The platform takes time in proportion to
+// the depth for every key made or deleted, so the chain is no deeper than that.
+TEST_F(RegistryDelete, ChainOfThirtyThousandLevelsGoesWholeAndItsNeighbourStays)
+{
+    const int kDepth = 30000;
+    scratch.CreateKey("Canary");
+    UniqueKey deepest;
+    ASSERT_EQ(kDepth, CreateKeyChain(scratch.Handle(), "Chain", kDepth, deepest));
+
+    EXPECT_TRUE(reg.DeleteKey("Chain"));
+    EXPECT_EQ(ERROR_SUCCESS, reg.GetLastErrorCode());
+    EXPECT_EQ(scratch.Path().Str(), KeyName(reg));
+    const DWORD value = 1;
+    EXPECT_EQ(ERROR_KEY_DELETED, ::RegSetValueExA(deepest.get(), "Bottom", 0, REG_DWORD,
+                                                  reinterpret_cast<const BYTE*>(&value), sizeof value));
+    EXPECT_FALSE(scratch.KeyExists("Chain"));
+    EXPECT_TRUE(scratch.KeyExists("Canary"));
+    EXPECT_TRUE(reg.QueryInfo());
+    EXPECT_EQ(1u, reg.GetSubkeyCount());
 }
