@@ -1,8 +1,22 @@
 // CEntryHandle: an entry of the file system opened once and checked on that very handle to be
-// the entry itself, so that nothing can be swapped in between the check and the deed. A folder
-// to work in is opened by its path once; everything inside it is opened by its one name
+// the entry itself, so that nothing can be swapped in between the check and the deed.
+//
+// What the deletion path defends against. A cleaner deletes without asking, so everything it
+// is handed is taken as possibly hostile or mistaken:
+//  - names: a name read in ANSI may be a best-fit of another ("．．＼x" reads "..\x"), and names
+//    differing only in trailing dots and blanks may be taken for one another;
+//  - links: a junction, a Windows or a Unix symbolic link, a mount point, anywhere in a tree, may
+//    lead out of it; none is followed or entered, and only the link itself could ever go;
+//  - swaps: any entry, a folder the walk is in included, may be replaced by a link between its
+//    listing and its deletion;
+//  - settings: a folder setting may name a root, a place outside every drive, or the system's or
+//    the users' files (CPathGuard judges where it really leads).
+//
+// A folder to work in is opened by its path once; everything inside it is opened by its one name
 // relative to the handle of the folder that lists it (engine/NativeFiles.h), never by a path:
-// no parent can be swapped and no look-alike name can be reached instead.
+// no parent can be swapped and no look-alike name can be reached instead. Each entry is then
+// checked on its own handle (its kind, no reparse point, the identity its listing gave, for a
+// folder its volume) and deleted through that handle.
 //
 // Under Wine a Unix symbolic link to a file lists as a plain file and opens as its target. The
 // path the platform names for the opened entry then gives it away, and is compared exactly with
