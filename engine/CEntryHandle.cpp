@@ -121,6 +121,12 @@ bool CanReadAlike(const std::wstring& name, DWORD attributes)
     return !IsDotName(name) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
+// Whether other, listed beside name, reads like it in the paths Wine names.
+bool IsLookAlikeOf(const std::wstring& name, const std::wstring& other, DWORD otherAttributes)
+{
+    return other != name && CanReadAlike(other, otherAttributes) && ShownAsLastName(other) == ShownAsLastName(name);
+}
+
 // Whether a name of the path has a look-alike in the folder above it. Listed with the wide calls,
 // once for each folder a walk or deletion starts in.
 bool HasLookAlikeAlongThePath(const std::wstring& finalPath)
@@ -129,14 +135,12 @@ bool HasLookAlikeAlongThePath(const std::wstring& finalPath)
     std::wstring parent;
     std::wstring name;
     while (ParentAndName(rest, parent, name)) {
-        const std::wstring shown = ShownAsLastName(name);
         WIN32_FIND_DATAW entry;
-        const UniqueFind search(::FindFirstFileExW(AppendName(parent, shown + L"*").c_str(), FindExInfoStandard, &entry,
-                                                   FindExSearchNameMatch, nullptr, 0));
+        const UniqueFind search(::FindFirstFileExW(AppendName(parent, ShownAsLastName(name) + L"*").c_str(),
+                                                   FindExInfoStandard, &entry, FindExSearchNameMatch, nullptr, 0));
         if (search) {
             do {
-                if (name != entry.cFileName && CanReadAlike(entry.cFileName, entry.dwFileAttributes) &&
-                    ShownAsLastName(entry.cFileName) == shown)
+                if (IsLookAlikeOf(name, entry.cFileName, entry.dwFileAttributes))
                     return true;
             } while (::FindNextFileW(search.get(), &entry));
         }
@@ -308,6 +312,13 @@ bool CEntryHandle::IsWhereFolderHoldsIt(const CEntryHandle& folder, const std::w
     return reached == m_names || reached == folder.ShownNames() + L'\\' + ShownAsLastName(name);
 }
 
+CEntryHandle CEntryHandle::Refused()
+{
+    CEntryHandle refused;
+    refused.m_state = kNotItself;
+    return refused;
+}
+
 CEntryHandle CEntryHandle::OpenNamedIn(const CEntryHandle& folder, const std::wstring& name, Kind kind, DWORD access,
                                        DWORD share)
 {
@@ -317,14 +328,9 @@ CEntryHandle CEntryHandle::OpenNamedIn(const CEntryHandle& folder, const std::ws
     const ListedEntry* listed = Spelled(spellings, name);
     if (!listed)
         return CEntryHandle();
-    const std::wstring shown = ShownAsLastName(listed->name);
-    for (const ListedEntry& other : Matching(folder, shown + L"*")) {
-        if (other.name != listed->name && CanReadAlike(other.name, other.attributes) &&
-            ShownAsLastName(other.name) == shown) {
-            CEntryHandle refused;
-            refused.m_state = kNotItself;
-            return refused;
-        }
+    for (const ListedEntry& other : Matching(folder, ShownAsLastName(listed->name) + L"*")) {
+        if (IsLookAlikeOf(listed->name, other.name, other.attributes))
+            return Refused();
     }
     return OpenListed(folder, *listed, kind, access, share);
 }
@@ -336,11 +342,8 @@ CEntryHandle CEntryHandle::OpenAt(const char* path, Kind kind, DWORD access, DWO
     if (!ParentAndName(LiteralPath(path), folderPath, name))
         return CEntryHandle();
     const CEntryHandle folder = OpenFolderFollowing(folderPath, 0);
-    if (folder.GetState() == kNotItself) {
-        CEntryHandle refused;
-        refused.m_state = kNotItself;
-        return refused;
-    }
+    if (folder.GetState() == kNotItself)
+        return Refused();
     return OpenNamedIn(folder, name, kind, access, share);
 }
 

@@ -107,6 +107,8 @@ public:
     static OpenHook SetOpenHook(OpenHook hook);
 
 private:
+    // Not itself, with nothing opened: an entry that must be neither opened nor deleted.
+    static CEntryHandle Refused();
     bool TakeFolderWhereItIs(HANDLE followed, DWORD access);
     bool IsWhereFolderHoldsIt(const CEntryHandle& folder, const std::wstring& name) const;
     const std::wstring& ShownNames() const { return m_shown.empty() ? m_names : m_shown; }
