@@ -47,11 +47,11 @@ const char kRootFolderRefused[] = "Error: You cannot select the Root Folder !";
 // "C:\", "C:", "\\server\share", and whatever resolves to one, such as "C:\WINDOWS\..".
 bool NamesARoot(const CString& folder)
 {
-    if (CPathGuard::IsRootPath(folder))
+    if (IsRootPath(folder))
         return true;
     char full[kFolderTextLimit + 1];
     const DWORD length = ::GetFullPathNameA(folder, sizeof full, full, nullptr);
-    return length > 0 && length < sizeof full && CPathGuard::IsRootPath(full);
+    return length > 0 && length < sizeof full && IsRootPath(full);
 }
 
 // Why a folder may not be emptied, or empty when it may: a full path below a root, within the
@@ -61,7 +61,7 @@ CString RefusalOf(const CString& folder, const char* name, CPathGuard::FolderPla
     CString message;
     if (NamesARoot(folder)) {
         message = kRootFolderRefused;
-    } else if (!CPathGuard::IsAbsolutePath(folder)) {
+    } else if (!IsAbsolutePath(folder)) {
         message.Format("Error: The %s must be a full path, such as C:\\WINDOWS\\TEMP\\.\n"
                        "Leave it empty to have Dustora detect it.", name);
     } else if (folder.GetLength() >= MAX_PATH) {

@@ -108,7 +108,7 @@ BOOL CInternetAppInfo::DeleteNetscapeCookies()
         return FALSE;
     // The file is looked for inside the folder, whether or not the setting ends in a separator,
     // and only in a folder the cleaners may empty.
-    if (CPathGuard::IsAbsolutePath(folder)) {
+    if (IsAbsolutePath(folder)) {
         const CEntryHandle cache = CEntryHandle::OpenFolderFollowing(LiteralPath(folder), 0);
         if (cache && CPathGuard::MayEmptyFinalPath(cache.FinalPath()))
             CEntryHandle::DeleteNamedFileIn(cache, kCookieFileName);

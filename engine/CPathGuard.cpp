@@ -5,7 +5,6 @@
 
 #include <shlobj.h>
 
-#include <cctype>
 #include <vector>
 
 namespace {
@@ -107,73 +106,6 @@ bool IsSamePath(const std::wstring& first, const std::wstring& second)
 }
 
 }  // namespace
-
-BOOL CPathGuard::IsLinkEntry(const char* folder, const WIN32_FIND_DATAA& entry)
-{
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        return TRUE;
-    CString path(folder);
-    EnsureTrailingSeparator(path, '\\');
-    return IsLink(path + entry.cFileName);
-}
-
-BOOL CPathGuard::IsLink(const char* path)
-{
-    const CEntryHandle entry = CEntryHandle::OpenAt(path, CEntryHandle::kAnyKind, 0,
-                                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
-    return entry ? FALSE : TRUE;
-}
-
-BOOL CPathGuard::IsRootPath(const char* path)
-{
-    const CString text(path);
-    const int length = text.GetLength();
-    if (length == 0)
-        return FALSE;
-
-    if (length >= 2 && IsSeparator(text.GetAt(0)) && IsSeparator(text.GetAt(1))) {
-        int at = 2;
-        for (int part = 0; part < 2; ++part) {   // server, then share
-            while (at < length && !IsSeparator(text.GetAt(at)))
-                ++at;
-            while (at < length && IsSeparator(text.GetAt(at)))
-                ++at;
-        }
-        return at == length ? TRUE : FALSE;
-    }
-
-    int end = length;
-    while (end > 0 && IsSeparator(text.GetAt(end - 1)))
-        --end;
-    if (end == 0)
-        return TRUE;
-    const bool driveOnly = end == 2 && std::isalpha(static_cast<unsigned char>(text.GetAt(0))) && text.GetAt(1) == ':';
-    return driveOnly ? TRUE : FALSE;
-}
-
-BOOL CPathGuard::IsAbsolutePath(const char* path)
-{
-    const CString text(path);
-    const int length = text.GetLength();
-    if (length >= 3 && std::isalpha(static_cast<unsigned char>(text.GetAt(0))) && text.GetAt(1) == ':' &&
-        IsSeparator(text.GetAt(2)))
-        return TRUE;
-    if (length < 2 || !IsSeparator(text.GetAt(0)) || !IsSeparator(text.GetAt(1)))
-        return FALSE;
-
-    // \\server\share: "\\?\" and "\\.\" device paths are not taken.
-    int at = 2;
-    const int serverStart = at;
-    while (at < length && !IsSeparator(text.GetAt(at)))
-        ++at;
-    const CString server = text.Mid(serverStart, at - serverStart);
-    if (server.IsEmpty() || server == "?" || server == ".")
-        return FALSE;
-    if (at >= length)
-        return FALSE;
-    ++at;
-    return at < length && !IsSeparator(text.GetAt(at)) ? TRUE : FALSE;
-}
 
 BOOL CPathGuard::MayEmptyFolderAsWritten(const char* folder)
 {

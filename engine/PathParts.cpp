@@ -105,9 +105,40 @@ void EnsureTrailingSeparator(CString& path, char separator)
 
 CString WithTrailingBackslash(CString path)
 {
-    if (!path.IsEmpty() && path.Last() != '\\')
-        path += '\\';
+    EnsureTrailingSeparator(path, '\\');
     return path;
+}
+
+bool IsAbsolutePath(const char* path)
+{
+    std::wstring wide;
+    std::wstring root;
+    size_t namesStart = 0;
+    return path && WideFromAnsi(path, wide) && PlainRoot(wide, root, namesStart);
+}
+
+bool IsRootPath(const char* path)
+{
+    const size_t length = path ? std::strlen(path) : 0;
+    if (length == 0)
+        return false;
+    size_t at = 0;
+    if (length >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+        // The server, then the share, each with the separators after it.
+        at = 2;
+        for (int part = 0; part < 2; ++part) {
+            while (at < length && !IsSeparator(path[at]))
+                ++at;
+            while (at < length && IsSeparator(path[at]))
+                ++at;
+        }
+        return at == length;
+    }
+    if (length >= 2 && IsDriveLetter(static_cast<unsigned char>(path[0])) && path[1] == ':')
+        at = 2;
+    while (at < length && IsSeparator(path[at]))
+        ++at;
+    return at == length;
 }
 
 std::wstring LiteralPath(const char* path)

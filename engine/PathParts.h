@@ -1,7 +1,9 @@
 // The engine's path rules, each written once:
 //   IsSeparator, IsDotEntry, IsDotName   "/" and "\"; the entries "." and ".."
 //   EnsureTrailingSeparator              "C:\Temp" -> "C:\Temp\" (or "/"); an empty path stays empty
-//   WithTrailingBackslash                a folder path as the folder settings keep a found folder
+//   WithTrailingBackslash                the same as a copy, with "\"
+//   IsAbsolutePath, IsRootPath           plain ANSI paths: "X:\..." or "\\server\share..."; a whole
+//                                        drive or share
 //   LiteralPath                          an absolute ANSI path as "\\?\X:\..." or "\\?\UNC\server\share\...",
 //                                        every name taken as it stands
 //   ParentAndName, AppendName            splitting and joining literal paths
@@ -44,8 +46,15 @@ inline bool IsDotName(const std::wstring& name)
 // Appends separator unless path is empty or already ends in "/" or "\".
 void EnsureTrailingSeparator(CString& path, char separator);
 
-// The path ending in one "\"; an empty path stays empty.
+// The path ending in a separator, "\" where one is added; an empty path stays empty.
 CString WithTrailingBackslash(CString path);
+
+// "X:\..." or "X:/..." and UNC paths "\\server\share..."; never "\\?\" or "\\.\" device paths.
+bool IsAbsolutePath(const char* path);
+
+// A path that names a whole drive or share: "C:", "C:\", "C:/", "\", "/", "\\server",
+// "\\server\share", "\\server\share\".
+bool IsRootPath(const char* path);
 
 // "X:\dir\..." or "\\server\share\..." as "\\?\X:\dir\..." or "\\?\UNC\server\share\...": "/" and
 // "\" separate, doubled separators and "." go, ".." takes back the name before it (never the

@@ -58,10 +58,8 @@ CString ProgramFolderOfModule()
     char drive[_MAX_DRIVE] = "";
     char folder[_MAX_DIR] = "";
     _splitpath(path, drive, folder, nullptr, nullptr);
-    CString result = CString(drive) + folder;
-    if (result.Last() != '\\')
-        result += '\\';
-    return result;
+    // The folder part of a split path ends in its separator.
+    return CString(drive) + folder;
 }
 
 CString CommandLineAfterProgramName(const char* commandLine)
