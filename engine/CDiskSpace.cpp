@@ -24,19 +24,19 @@ double CDiskSpace::BytesToMB(unsigned long long bytes)
     return (static_cast<double>(high) * 4294967296.0 + static_cast<double>(low)) * 9.5367431640625e-07;
 }
 
-BOOL CDiskSpace::QueryFreeMB(const char* root, double& freeMB)
+bool CDiskSpace::QueryFreeMB(const char* root, double& freeMB)
 {
     unsigned long long totalBytes = 0, freeBytes = 0;
     if (!QueryVolumeBytes(root, totalBytes, freeBytes))
-        return FALSE;
+        return false;
     freeMB = BytesToMB(freeBytes);
-    return TRUE;
+    return true;
 }
 
-BOOL CDiskSpace::QueryTotalBytes(const char* root, unsigned long long& totalBytes)
+bool CDiskSpace::QueryTotalBytes(const char* root, unsigned long long& totalBytes)
 {
     unsigned long long freeBytes = 0;
-    return QueryVolumeBytes(root, totalBytes, freeBytes) ? TRUE : FALSE;
+    return QueryVolumeBytes(root, totalBytes, freeBytes);
 }
 
 double CDiskSpace::GetFreeMB(const char* root)

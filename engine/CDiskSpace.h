@@ -15,12 +15,12 @@ public:
 
     // Total free bytes of the volume at root; tells string 57675 with a stop icon on failure.
     virtual double GetFreeMB(const char* root);
-    // The same without a word: FALSE, and freeMB untouched, when the volume cannot be measured.
-    virtual BOOL QueryFreeMB(const char* root, double& freeMB);
+    // The same without a word: false, and freeMB untouched, when the volume cannot be measured.
+    virtual bool QueryFreeMB(const char* root, double& freeMB);
 
     // The size of the volume at root in bytes (under Wine, the size of the Unix file system the
-    // drive leads to); FALSE, and totalBytes untouched, when it cannot be measured.
-    static BOOL QueryTotalBytes(const char* root, unsigned long long& totalBytes);
+    // drive leads to); false, and totalBytes untouched, when it cannot be measured.
+    static bool QueryTotalBytes(const char* root, unsigned long long& totalBytes);
 
     static double BytesToMB(unsigned long long bytes);
 

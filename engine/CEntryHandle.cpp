@@ -155,11 +155,11 @@ std::vector<ListedEntry> Matching(const CEntryHandle& folder, const std::wstring
 {
     std::vector<ListedEntry> found;
     UniqueFile listing;
-    if (NativeFiles::Open(folder.Get(), std::wstring(), FILE_LIST_DIRECTORY, kSharedWithAll,
-                          NativeFiles::kFolderOnly | NativeFiles::kBackupIntent, listing) != NativeFiles::kSuccess)
+    if (!NativeFiles::Open(folder.Get(), std::wstring(), FILE_LIST_DIRECTORY, kSharedWithAll,
+                           NativeFiles::kFolderOnly | NativeFiles::kBackupIntent, listing))
         return found;
     bool restart = true;
-    while (NativeFiles::ReadListing(listing.get(), mask, restart, found) == NativeFiles::kSuccess)
+    while (NativeFiles::ReadListing(listing.get(), mask, restart, found) == NativeFiles::Listing::kPartRead)
         restart = false;
     return found;
 }
@@ -254,8 +254,8 @@ bool CEntryHandle::TakeFolderWhereItIs(HANDLE followed, DWORD access)
     if (!SplitFinalPath(m_finalPath, m_volume, names))
         return false;
     const std::wstring ntPath = L"\\??\\" + m_finalPath.substr(4);
-    if (NativeFiles::Open(nullptr, ntPath, access | FILE_LIST_DIRECTORY, kFolderShare, OpenOptionsFor(kFolder),
-                          m_file) != NativeFiles::kSuccess)
+    if (!NativeFiles::Open(nullptr, ntPath, access | FILE_LIST_DIRECTORY, kFolderShare, OpenOptionsFor(kFolder),
+                           m_file))
         return false;
     return NativeFiles::Attributes(Get(), m_attributes) && IsOfKind(m_attributes, kFolder) && SameFile(followed, Get()) &&
            NativeFiles::FileId(Get(), m_fileId) && NativeFiles::VolumeSerial(Get(), m_volumeSerial) &&
@@ -272,8 +272,7 @@ CEntryHandle CEntryHandle::OpenListed(const CEntryHandle& folder, const ListedEn
     entry.m_names = folder.m_names + L'\\' + listed.name;
     if (g_openHook)
         g_openHook(entry.Path());
-    if (NativeFiles::Open(folder.Get(), listed.name, access, share, OpenOptionsFor(kind), entry.m_file) !=
-        NativeFiles::kSuccess)
+    if (!NativeFiles::Open(folder.Get(), listed.name, access, share, OpenOptionsFor(kind), entry.m_file))
         return entry;
     entry.m_state = kNotItself;
     if (listed.attributes & FILE_ATTRIBUTE_REPARSE_POINT)
@@ -389,20 +388,18 @@ std::vector<bool> CEntryHandle::LookAlikes(const std::vector<ListedEntry>& entri
     return lookAlikes;
 }
 
-BOOL CEntryHandle::MarkForDeletion()
+bool CEntryHandle::MarkForDeletion()
 {
-    if (m_state != kItself || (m_attributes & FILE_ATTRIBUTE_READONLY))
-        return FALSE;
-    return NativeFiles::MarkForDeletion(Get()) ? TRUE : FALSE;
+    return m_state == kItself && !(m_attributes & FILE_ATTRIBUTE_READONLY) && NativeFiles::MarkForDeletion(Get());
 }
 
-BOOL CEntryHandle::ReadListing(std::vector<ListedEntry>& entries) const
+bool CEntryHandle::ReadListing(std::vector<ListedEntry>& entries) const
 {
     entries.clear();
     if (!m_file)
-        return FALSE;
-    LONG status = NativeFiles::kSuccess;
-    while ((status = NativeFiles::ReadListing(Get(), std::wstring(), false, entries)) == NativeFiles::kSuccess) {
+        return false;
+    NativeFiles::Listing read = NativeFiles::Listing::kPartRead;
+    while ((read = NativeFiles::ReadListing(Get(), std::wstring(), false, entries)) == NativeFiles::Listing::kPartRead) {
     }
-    return NativeFiles::IsEndOfListing(status) ? TRUE : FALSE;
+    return read == NativeFiles::Listing::kEnded;
 }

@@ -90,13 +90,13 @@ public:
     ULONGLONG FileId() const { return m_fileId; }
 
     // Marks the entry for deletion through this handle (opened with DELETE); it goes when the
-    // handle closes. FALSE for a read-only entry, which the cleaners keep, and for a folder that
+    // handle closes. False for a read-only entry, which the cleaners keep, and for a folder that
     // still holds something.
-    BOOL MarkForDeletion();
+    bool MarkForDeletion();
 
     // The whole listing of this folder, in the order the file system gives it, "." and ".."
-    // included; FALSE when it cannot be read.
-    BOOL ReadListing(std::vector<ListedEntry>& entries) const;
+    // included; false when it cannot be read.
+    bool ReadListing(std::vector<ListedEntry>& entries) const;
 
     // Where the file system really reaches through handle; empty when the platform cannot tell.
     static std::wstring FinalPathOf(HANDLE handle);

@@ -39,7 +39,7 @@ private:
     CStringArray& m_files;
 };
 
-int WalkFrom(const CString& folder, unsigned options, CTreeWalker::Visitor& visitor)
+CTreeWalker::End WalkFrom(const CString& folder, unsigned options, CTreeWalker::Visitor& visitor)
 {
     return CTreeWalker::Walk(folder, kSweepSeparator, options, visitor);
 }
@@ -74,26 +74,26 @@ int CFileSweeper::SetPath(const char* folder)
 int CFileSweeper::ForEachFile(FileVisitor visitor, void* userData)
 {
     PathVisitor paths(visitor, userData);
-    return WalkFrom(m_SweepPath, 0, paths) < 0 ? 0 : 1;
+    return WalkFrom(m_SweepPath, 0, paths) == CTreeWalker::End::kNotWalked ? 0 : 1;
 }
 
 int CFileSweeper::ListFiles(CStringArray& files)
 {
     files.RemoveAll();
     PathCollector collector(files);
-    return WalkFrom(m_SweepPath, 0, collector) < 0 ? 0 : 1;
+    return WalkFrom(m_SweepPath, 0, collector) == CTreeWalker::End::kNotWalked ? 0 : 1;
 }
 
 int CFileSweeper::ForEachFileRecursive(FileVisitor visitor, void* userData)
 {
     PathVisitor paths(visitor, userData);
-    return WalkFrom(m_SweepPath, CTreeWalker::kRecursive, paths) < 0 ? 0 : 1;
+    return WalkFrom(m_SweepPath, CTreeWalker::kRecursive, paths) == CTreeWalker::End::kNotWalked ? 0 : 1;
 }
 
 int CFileSweeper::ListFilesRecursive(CStringArray& files)
 {
     PathCollector collector(files);
-    return WalkFrom(m_SweepPath, CTreeWalker::kRecursive, collector) < 0 ? 0 : 1;
+    return WalkFrom(m_SweepPath, CTreeWalker::kRecursive, collector) == CTreeWalker::End::kNotWalked ? 0 : 1;
 }
 
 void CFileSweeper::CollectFilesRecursive(const char* folder, CStringArray& files)
@@ -109,5 +109,5 @@ int CFileSweeper::WalkFilesRecursive(const char* folder, FileVisitor visitor, vo
     if (!folder || !*folder)
         return 0;
     PathVisitor paths(visitor, userData);
-    return WalkFrom(BelowTheFirstLevel(folder), CTreeWalker::kRecursive, paths) == 0 ? 0 : 1;
+    return WalkFrom(BelowTheFirstLevel(folder), CTreeWalker::kRecursive, paths) == CTreeWalker::End::kStopped ? 0 : 1;
 }

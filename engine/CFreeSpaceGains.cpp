@@ -14,7 +14,7 @@ constexpr int kEntries = 32;
 bool MeasureFree(CDiskSpace& space, const MeasuredDrive& drive, double& freeMB)
 {
     if (drive.removable)
-        return space.QueryFreeMB(drive.root, freeMB) != FALSE;
+        return space.QueryFreeMB(drive.root, freeMB);
     freeMB = space.GetFreeMB(drive.root);
     return true;
 }

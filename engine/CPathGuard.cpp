@@ -107,42 +107,42 @@ bool IsSamePath(const std::wstring& first, const std::wstring& second)
 
 }  // namespace
 
-BOOL CPathGuard::MayEmptyFolderAsWritten(const char* folder)
+bool CPathGuard::MayEmptyFolderAsWritten(const char* folder)
 {
     if (!IsAbsolutePath(folder) || IsRootPath(folder))
-        return FALSE;
+        return false;
     // Read as Windows reads a plain path too: "C:\..." is the root there.
     char full[MAX_PATH + 1];
     const DWORD length = ::GetFullPathNameA(folder, sizeof full, full, nullptr);
-    return length > 0 && length < sizeof full && !IsRootPath(full) ? TRUE : FALSE;
+    return length > 0 && length < sizeof full && !IsRootPath(full);
 }
 
-BOOL CPathGuard::MayEmptyFolder(const char* folder, FolderPlace place)
+bool CPathGuard::MayEmptyFolder(const char* folder, FolderPlace place)
 {
     if (!MayEmptyFolderAsWritten(folder))
-        return FALSE;
+        return false;
     const CEntryHandle opened = CEntryHandle::OpenFolderFollowing(LiteralPath(folder), 0);
     if (opened.GetState() == CEntryHandle::kNotOpened)
         return MayEmptyFinalPath(LiteralPath(folder), place);   // judged as written
-    return opened && MayEmptyFinalPath(opened.FinalPath(), place) ? TRUE : FALSE;
+    return opened && MayEmptyFinalPath(opened.FinalPath(), place);
 }
 
-BOOL CPathGuard::MayEmptyFinalPath(const std::wstring& finalPath, FolderPlace place)
+bool CPathGuard::MayEmptyFinalPath(const std::wstring& finalPath, FolderPlace place)
 {
     if (!IsOnADrive(finalPath) || IsDriveOrShareRoot(finalPath))
-        return FALSE;
+        return false;
     const std::wstring systemPlace = SystemPlaceOf(place);
     for (const std::wstring& shellFolder : ShellFolders()) {
         const bool isTheSystemPlace = !systemPlace.empty() && IsSamePath(shellFolder, systemPlace) &&
                                       IsSamePath(finalPath, systemPlace);
         if (IsSameOrAncestor(finalPath, shellFolder) && !isTheSystemPlace)
-            return FALSE;
+            return false;
     }
     if (!systemPlace.empty() && IsSameOrAncestor(systemPlace, finalPath))
-        return TRUE;
+        return true;
     for (const std::wstring& tree : FileTrees()) {
         if (!tree.empty() && (IsSameOrAncestor(tree, finalPath) || IsSameOrAncestor(finalPath, tree)))
-            return FALSE;
+            return false;
     }
-    return TRUE;
+    return true;
 }

@@ -15,18 +15,18 @@ public:
     // folder only a setting names (the Netscape cache).
     enum FolderPlace { kNoSystemPlace, kTempPlace, kInternetCachePlace, kCookiesPlace, kRecentPlace, kAppLogPlace };
 
-    // TRUE when a folder may have its contents deleted: absolute and, once "." and ".." are
+    // True when a folder may have its contents deleted: absolute and, once "." and ".." are
     // resolved, not a root (MayEmptyFolderAsWritten), and where it leads, links followed (as
     // written where nothing is there yet), a place MayEmptyFinalPath accepts.
-    static BOOL MayEmptyFolder(const char* folder, FolderPlace place = kNoSystemPlace);
-    static BOOL MayEmptyFolderAsWritten(const char* folder);
+    static bool MayEmptyFolder(const char* folder, FolderPlace place = kNoSystemPlace);
+    static bool MayEmptyFolderAsWritten(const char* folder);
 
-    // TRUE for a final path ("\\?\X:\...") on a drive or share where only clutter can be:
+    // True for a final path ("\\?\X:\...") on a drive or share where only clutter can be:
     //  - never a root, a folder the system names for any purpose (a shell folder), nor one that
     //    holds such a folder, save the system's own place for place itself;
     //  - the system's place for place, or a folder below it; or else
     //  - a folder outside every tree of the system's and the users' files: the Windows folder,
     //    the program-files folders, the common application data, the folder of the user
     //    profiles, and this program's own folder.
-    static BOOL MayEmptyFinalPath(const std::wstring& finalPath, FolderPlace place = kNoSystemPlace);
+    static bool MayEmptyFinalPath(const std::wstring& finalPath, FolderPlace place = kNoSystemPlace);
 };

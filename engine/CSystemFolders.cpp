@@ -76,7 +76,7 @@ public:
 
     bool AcceptsRoot(const std::wstring& finalPath) override
     {
-        return CPathGuard::MayEmptyFinalPath(finalPath, m_place) != FALSE;
+        return CPathGuard::MayEmptyFinalPath(finalPath, m_place);
     }
 
     bool OnFile(const CTreeWalker::Folder& folder, const ListedEntry& entry, const CString&) override

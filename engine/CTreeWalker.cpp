@@ -53,7 +53,7 @@ std::unique_ptr<Level> Listed(CEntryHandle handle, const CString& path, bool& li
         return level;
     level->folder.handle = std::move(handle);
     level->folder.path = path;
-    listed = level->folder.handle.ReadListing(level->entries) != FALSE;
+    listed = level->folder.handle.ReadListing(level->entries);
     level->lookAlikes = CEntryHandle::LookAlikes(level->entries);
     ReportFolderEntered(path);
     return level;
@@ -78,16 +78,16 @@ void Enter(Levels& levels, const ListedEntry& entry, const CString& ansiName, ch
 
 }  // namespace
 
-int CTreeWalker::Walk(const CString& root, char separator, unsigned options, Visitor& visitor)
+CTreeWalker::End CTreeWalker::Walk(const CString& root, char separator, unsigned options, Visitor& visitor)
 {
     CEntryHandle first = CEntryHandle::OpenFolderFollowing(LiteralPath(root), kListAccess);
     if (!first || !visitor.AcceptsRoot(first.FinalPath()))
-        return -1;
+        return End::kNotWalked;
     bool rootListed = false;
     Levels levels;
     levels.push_back(Listed(std::move(first), root, rootListed));
     if (!levels.back() || !rootListed)
-        return -1;
+        return End::kNotWalked;
 
     CString ansiName;
     while (!levels.empty()) {
@@ -107,8 +107,8 @@ int CTreeWalker::Walk(const CString& root, char separator, unsigned options, Vis
             if (options & kRecursive)
                 Enter(levels, entry, ansiName, separator, options);
         } else if (!visitor.OnFile(level.folder, entry, ansiName)) {
-            return 0;
+            return End::kStopped;
         }
     }
-    return 1;
+    return End::kWalked;
 }

@@ -52,7 +52,8 @@ public:
     // Walks the folder root (an ANSI path ending in a separator, followed if it is a link), in
     // the order the file system lists its entries: a sub-folder is walked completely as soon as
     // its entry comes up. Paths below root are built with separator. Every folder entered is
-    // reported to the walk's progress (engine/WalkProgress.h). -1 when the root cannot be
-    // opened or listed or is refused, 0 when the visitor stopped the walk, 1 otherwise.
-    static int Walk(const CString& root, char separator, unsigned options, Visitor& visitor);
+    // reported to the walk's progress (engine/WalkProgress.h).
+    enum class End { kNotWalked, kStopped, kWalked };   // not walked: the root cannot be opened or
+                                                         // listed, or is refused
+    static End Walk(const CString& root, char separator, unsigned options, Visitor& visitor);
 };

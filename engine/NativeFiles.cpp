@@ -6,6 +6,7 @@
 
 namespace {
 
+const LONG kSuccess = 0;
 const LONG kNoMoreFiles = static_cast<LONG>(0x80000006);
 const LONG kNoSuchFile = static_cast<LONG>(0xC000000F);
 const LONG kBufferOverflow = static_cast<LONG>(0x80000005);
@@ -154,13 +155,11 @@ bool Available()
     return calls.open && calls.queryDirectory && calls.queryInformation && calls.setInformation && calls.queryVolume;
 }
 
-LONG Open(HANDLE folder, const std::wstring& name, DWORD access, DWORD share, DWORD options, UniqueFile& opened)
+bool Open(HANDLE folder, const std::wstring& name, DWORD access, DWORD share, DWORD options, UniqueFile& opened)
 {
     opened.reset();
-    if (!Ntdll().open)
-        return kCallMissing;
-    if (name.size() * sizeof(WCHAR) > 0xFFF0)
-        return kNoSuchFile;
+    if (!Ntdll().open || name.size() * sizeof(WCHAR) > 0xFFF0)
+        return false;
     UNICODE_STRING text;
     text.Buffer = const_cast<PWSTR>(name.c_str());
     text.Length = text.MaximumLength = static_cast<USHORT>(name.size() * sizeof(WCHAR));
@@ -175,16 +174,16 @@ LONG Open(HANDLE folder, const std::wstring& name, DWORD access, DWORD share, DW
     const LONG result = Ntdll().open(&handle, access | SYNCHRONIZE | FILE_READ_ATTRIBUTES, &attributes, &status, share,
                                      options | FILE_SYNCHRONOUS_IO_NONALERT);
     if (result != kSuccess)
-        return result;
+        return false;
     opened.reset(handle);
     ++g_callsMade.opens;
-    return opened ? kSuccess : kNoSuchFile;
+    return static_cast<bool>(opened);
 }
 
-LONG ReadListing(HANDLE folder, const std::wstring& mask, bool restart, std::vector<ListedEntry>& entries)
+Listing ReadListing(HANDLE folder, const std::wstring& mask, bool restart, std::vector<ListedEntry>& entries)
 {
     if (!Ntdll().queryDirectory)
-        return kCallMissing;
+        return Listing::kFailed;
     UNICODE_STRING text;
     text.Buffer = const_cast<PWSTR>(mask.c_str());
     text.Length = text.MaximumLength = static_cast<USHORT>(mask.size() * sizeof(WCHAR));
@@ -200,22 +199,17 @@ LONG ReadListing(HANDLE folder, const std::wstring& mask, bool restart, std::vec
             g_listingClass = kDirectoryInformation;
             continue;
         }
+        if (result == kNoMoreFiles || result == kNoSuchFile || (result == kSuccess && status.Information == 0))
+            return Listing::kEnded;
         if (result != kSuccess)
-            return result;
-        if (status.Information == 0)
-            return kNoMoreFiles;
+            return Listing::kFailed;
         const char* first = reinterpret_cast<const char*>(buffer);
         if (g_listingClass == kIdBothDirectoryInformation)
             AppendRecords<IdBothDirectoryRecord>(first, entries, true);
         else
             AppendRecords<DirectoryRecord>(first, entries, false);
-        return kSuccess;
+        return Listing::kPartRead;
     }
-}
-
-bool IsEndOfListing(LONG status)
-{
-    return status == kNoMoreFiles || status == kNoSuchFile;
 }
 
 bool Attributes(HANDLE handle, DWORD& attributes)

@@ -2,7 +2,8 @@
 // engine opens every entry by its one name relative to the handle of the folder that lists it,
 // reads listings, asks a handle what it holds and deletes through it. They are in ntdll since
 // Windows NT 4. Listings give file identities from Windows XP on; on Windows 2000 an entry is
-// listed without one (0). Every call answers an NTSTATUS or a plain true/false.
+// listed without one (0). The statuses stay in here: every call answers true/false, and a
+// listing how its part was read.
 // Also holds ListedEntry, one entry of a folder's listing.
 #pragma once
 
@@ -21,8 +22,6 @@ struct ListedEntry {
 
 namespace NativeFiles {
 
-const LONG kSuccess = 0;
-
 // Open options, as the system names them.
 const DWORD kFolderOnly = 0x00000001;        // FILE_DIRECTORY_FILE
 const DWORD kFileOnly = 0x00000040;          // FILE_NON_DIRECTORY_FILE
@@ -35,13 +34,13 @@ bool Available();
 // Opens name inside folder: one name, never a path, and a link or mount point at that name
 // itself rather than what it leads to (where the platform can). With no folder, name is a
 // whole NT path ("\??\C:\dir"). SYNCHRONIZE and FILE_READ_ATTRIBUTES are always added.
-LONG Open(HANDLE folder, const std::wstring& name, DWORD access, DWORD share, DWORD options, UniqueFile& opened);
+bool Open(HANDLE folder, const std::wstring& name, DWORD access, DWORD share, DWORD options, UniqueFile& opened);
 
-// Appends the next part of folder's listing to entries: kSuccess, or a status at the end
-// (IsEndOfListing) or on failure. restart starts the listing again, with only the names mask
-// matches when one is given (a name, or a name and "*"); later parts keep that mask.
-LONG ReadListing(HANDLE folder, const std::wstring& mask, bool restart, std::vector<ListedEntry>& entries);
-bool IsEndOfListing(LONG status);
+enum class Listing { kPartRead, kEnded, kFailed };
+// Appends the next part of folder's listing to entries. restart starts the listing again, with
+// only the names mask matches when one is given (a name, or a name and "*"); later parts keep
+// that mask.
+Listing ReadListing(HANDLE folder, const std::wstring& mask, bool restart, std::vector<ListedEntry>& entries);
 
 bool Attributes(HANDLE handle, DWORD& attributes);
 bool FileId(HANDLE handle, ULONGLONG& fileId);

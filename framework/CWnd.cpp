@@ -3,6 +3,7 @@
 #include "CDC.h"
 
 #include <algorithm>
+#include <cassert>
 #include <memory>
 #include <unordered_map>
 
@@ -109,6 +110,7 @@ void CWnd::DetachPermanent()
 
 BOOL CWnd::SubclassWindow(HWND hwnd)
 {
+    assert(!m_hWnd && "a window object routes one window at a time");
     if (!::IsWindow(hwnd) || m_hWnd || FromHandlePermanent(hwnd))
         return FALSE;
     AttachPermanent(hwnd);

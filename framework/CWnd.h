@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <cassert>
+
 class CDC;
 
 // A parent hands control notifications (WM_COMMAND, WM_NOTIFY), owner-draw requests and
@@ -46,13 +48,13 @@ public:
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
 
-    void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
+    void SetWindowText(const char* text) { RequireWindow(); ::SetWindowTextA(m_hWnd, text); }
     CString GetWindowText() const;
-    void SetDlgItemText(int id, const char* text) { ::SetDlgItemTextA(m_hWnd, id, text); }
+    void SetDlgItemText(int id, const char* text) { RequireWindow(); ::SetDlgItemTextA(m_hWnd, id, text); }
     CString GetDlgItemText(int id) const;
 
-    BOOL ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
-    BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
+    BOOL ShowWindow(int command) { RequireWindow(); return ::ShowWindow(m_hWnd, command); }
+    BOOL EnableWindow(BOOL enable = TRUE) { RequireWindow(); return ::EnableWindow(m_hWnd, enable); }
     BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
@@ -62,28 +64,33 @@ public:
 
     LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
+        RequireWindow();
         return ::SendMessageA(m_hWnd, msg, wParam, lParam);
     }
     BOOL PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
+        RequireWindow();   // a null window would post to the thread's queue
         return ::PostMessageA(m_hWnd, msg, wParam, lParam);
     }
     LRESULT SendDlgItemMessage(int id, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
+        RequireWindow();
         return ::SendDlgItemMessageA(m_hWnd, id, msg, wParam, lParam);
     }
     UINT IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
-    void CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
+    void CheckDlgButton(int id, UINT check) { RequireWindow(); ::CheckDlgButton(m_hWnd, id, check); }
 
     void GetWindowRect(RECT* rect) const { ::GetWindowRect(m_hWnd, rect); }
     void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
     void ScreenToClient(RECT* rect) const;
     BOOL SetWindowPos(HWND insertAfter, int x, int y, int cx, int cy, UINT flags)
     {
+        RequireWindow();
         return ::SetWindowPos(m_hWnd, insertAfter, x, y, cx, cy, flags);
     }
     void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE)
     {
+        RequireWindow();
         ::MoveWindow(m_hWnd, x, y, width, height, repaint);
     }
     // Centres on the owner (a child on its parent); on the work area when there is none to see.
@@ -92,14 +99,18 @@ public:
 
     void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
     void UpdateWindow() { ::UpdateWindow(m_hWnd); }
-    UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr) { return ::SetTimer(m_hWnd, id, elapse, proc); }
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr)
+    {
+        RequireWindow();   // a null window would make a thread timer no message map hears
+        return ::SetTimer(m_hWnd, id, elapse, proc);
+    }
     BOOL KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
     HICON SetIcon(HICON icon, BOOL big)
     {
         return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
     }
     HMENU GetSystemMenu(BOOL revert) const { return ::GetSystemMenu(m_hWnd, revert); }
-    void SetFocus() { ::SetFocus(m_hWnd); }
+    void SetFocus() { RequireWindow(); ::SetFocus(m_hWnd); }
 
     // Offered each message before it is dispatched; TRUE means it was handled here.
     virtual BOOL PreTranslateMessage(MSG* msg) { return FALSE; }
@@ -113,6 +124,10 @@ public:
     HWND m_hWnd = nullptr;
 
 protected:
+    // The calls that change a window are made only once it exists: before, they would act on
+    // no window, or on the desktop or the thread's queue, and answer a silent failure.
+    void RequireWindow() const { assert(m_hWnd && "a window object used before its window exists"); }
+
     // The path of every message: reflection to the control object, the message map, the default.
     virtual LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
     // The message map; DECLARE_MESSAGE_MAP overrides it. This last link of every chain reflects

@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the shipped 32-bit programs with their tests, and runs every
 # test in a sandboxed Wine prefix under build/sandbox. Arguments go to ctest.
+#   run-tests.sh --debug [ARGS]   the same tests built with their assertions on (build-debug/, its
+#                                 own sandbox); the packages are the shipped build's and are left out
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/install-deps.sh
+if [ "${1:-}" = "--debug" ]; then
+    shift
+    tools/build.sh debug
+    exec ctest --test-dir build-debug -j2 --output-on-failure --timeout 300 -E '^package\.' "$@"
+fi
 tools/build.sh
 python3 tools/pe-machine.py build/bin/Dustora.exe i386
 python3 tools/pe-machine.py build/bin/Ordavel.EXE i386

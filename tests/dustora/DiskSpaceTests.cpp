@@ -22,13 +22,13 @@ namespace {
 class ScriptedDiskSpace : public CDiskSpace {
 public:
     std::map<char, double> freeMB;
-    BOOL QueryFreeMB(const char* root, double& free) override
+    bool QueryFreeMB(const char* root, double& free) override
     {
         const auto found = freeMB.find(root[0]);
         if (found == freeMB.end())
-            return FALSE;
+            return false;
         free = found->second;
-        return TRUE;
+        return true;
     }
 };
 
