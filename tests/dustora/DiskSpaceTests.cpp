@@ -254,7 +254,7 @@ TEST(FreeSpaceGains, RemovableDrivePairsOnlyWithTheMediumItHeldAtTheSnapshot)
         SCOPED_TRACE(c.name);
         SandboxDrive card(kCardReader);
         RecordedBoxes boxes;
-        CDiskSpace space;
+        CDiskSpace space(&boxes);
         double freeBefore[32] = {};
         SnapshotDrive beforeDrive[32] = {};
         const auto putIn = [&card](DWORD serial) { serial ? card.InsertMedium(serial) : card.RemoveMedium(); };
@@ -296,7 +296,7 @@ TEST(FreeSpaceGains, RemovableDrivePairsOnlyWithAMediumOfTheSizeItHeldAtTheSnaps
         SCOPED_TRACE(c.name);
         SandboxDrive card(kCardReader);
         RecordedBoxes boxes;
-        CDiskSpace space;
+        CDiskSpace space(&boxes);
         double freeBefore[32] = {};
         SnapshotDrive beforeDrive[32] = {};
         if (!card.InsertMediumOfSize(kSharedSerial, c.atSnapshotMB))
@@ -327,7 +327,7 @@ TEST(FreeSpaceGains, RemovableDriveWithoutMediumIsLeftOutWithoutAWord)
 {
     SandboxDrive emptyCardReader(kCardReader);
     RecordedBoxes boxes;
-    CDiskSpace space;
+    CDiskSpace space(&boxes);
     std::vector<MeasuredDrive> drives = CDriveScan::Scan();   // C:, E: and the removable F:
     drives.push_back(CardReader());
     drives.push_back({'Q', "Q:\\", "", 0, false});            // a fixed drive gone missing
