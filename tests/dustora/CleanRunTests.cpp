@@ -4,7 +4,6 @@
 #include "dialogs/CCleanProgressDlg.h"
 #include "engine/CHistoryLists.h"
 #include "engine/CSystemFolders.h"
-#include "framework/CComInterface.h"
 #include "engine/WalkProgress.h"
 #include "resources/DustoraResource.h"
 #include "support/MainDialogFixture.h"
@@ -14,6 +13,7 @@
 #include "support/RunModal.h"
 #include "support/SandboxFolder.h"
 #include "support/ScratchRegistryKey.h"
+#include "support/ShellShortcut.h"
 #include "support/TiledLook.h"
 
 #include <gtest/gtest.h>
@@ -76,52 +76,26 @@ struct ReportCloser {
 CString g_windowsFolder;
 CString g_desktopFolder;
 
-// A key of the current user's registry, with values, that the run finds where the system keeps
-// it; what this object made is removed again.
+// Texts in a key of the current user's registry where the system keeps them; the key from
+// removeFrom down goes again at the end.
 class SeededKey {
 public:
-    SeededKey(const char* path, const std::vector<std::pair<const char*, const char*>>& texts)
+    SeededKey(const char* path, const char* removeFrom, const std::vector<std::pair<const char*, CString>>& texts)
+        : m_removeFrom(removeFrom)
     {
-        for (int slash = 0; slash >= 0;) {
-            slash = CString(path).Find('\\', slash + 1);
-            const CString part = slash < 0 ? CString(path) : CString(path).Left(slash);
-            HKEY key = nullptr;
-            DWORD disposition = 0;
-            EXPECT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, part, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                                       nullptr, &key, &disposition)) << part.GetString();
-            if (disposition == REG_CREATED_NEW_KEY && m_made.IsEmpty())
-                m_made = part;
-            if (slash < 0) {
-                for (const auto& text : texts)
-                    ::RegSetValueExA(key, text.first, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.second),
-                                     static_cast<DWORD>(std::char_traits<char>::length(text.second) + 1));
-            }
-            ::RegCloseKey(key);
-        }
+        HKEY key = nullptr;
+        EXPECT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr));
+        for (const auto& text : texts)
+            WriteRawValue(key, text.first, REG_SZ, std::vector<BYTE>(text.second.GetString(), text.second.GetString() + text.second.GetLength() + 1));
+        ::RegCloseKey(key);
     }
-    ~SeededKey()
-    {
-        if (!m_made.IsEmpty())
-            DeleteRegistryTree(HKEY_CURRENT_USER, m_made);
-    }
+    ~SeededKey() { DeleteRegistryTree(HKEY_CURRENT_USER, m_removeFrom); }
     SeededKey(const SeededKey&) = delete;
     SeededKey& operator=(const SeededKey&) = delete;
 
 private:
-    CString m_made;
+    const char* m_removeFrom;
 };
-
-// A shortcut made by the shell; FALSE when it could not be made.
-bool MakeShortcut(const CString& at, const CString& target)
-{
-    CComInterface<IShellLinkA> link;
-    CComInterface<IPersistFile> file;
-    const std::wstring wide(at.GetString(), at.GetString() + at.GetLength());
-    return SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                        link.ReceiveVoid())) &&
-           SUCCEEDED(link->SetPath(target)) && SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid())) &&
-           SUCCEEDED(file->Save(wide.c_str(), TRUE));
-}
 
 // A new user's main dialog whose folders all lie in the test's own folder: what the run can
 // delete is there, or in the sandbox's Recycle Bin.
@@ -265,10 +239,12 @@ TEST_F(CleanRun, EachStepRunsItsCleanerOnlyWhenItsOptionIsOnAndAStopSkipsTheRest
                                       {"Cookies", "Cookies\\user@f.txt"}, {"Store", "Store\\Deleted Items.dbx"}};
     const char* const canaries[] = {"Temp", "Cache", "Win\\APPLOG", "Recent\\g.doc", "Cookies", "Desktop\\valid.lnk",
                                     "Store\\Inbox.dbx"};
-    const SeededKey runHistory(CHistoryLists::kRunHistoryKey, {{"a", "notepad"}, {"MRUList", "a"}});
-    const SeededKey typedUrls(CHistoryLists::kTypedUrlsKey, {{"url1", "http://example.com/"}});
-    const SeededKey excel97("Software\\Microsoft\\Office\\8.0\\Excel\\Recent File List", {{"File1", "C:\\a.xls"}});
-    const SeededKey outlook("Software\\Microsoft\\Outlook Express", {{"Store Root", m_sandbox.Below("Store")}});
+    const SeededKey runHistory(CHistoryLists::kRunHistoryKey, CHistoryLists::kRunHistoryKey, {{"a", "notepad"}, {"MRUList", "a"}});
+    const SeededKey typedUrls(CHistoryLists::kTypedUrlsKey, CHistoryLists::kTypedUrlsKey, {{"url1", "http://example.com/"}});
+    const SeededKey excel97("Software\\Microsoft\\Office\\8.0\\Excel\\Recent File List", "Software\\Microsoft\\Office\\8.0",
+                            {{"File1", "C:\\a.xls"}});
+    const SeededKey outlook("Software\\Microsoft\\Outlook Express", "Software\\Microsoft\\Outlook Express",
+                            {{"Store Root", m_sandbox.Below("Store")}});
     CHistoryLists::ClearRecentDocs(HKEY_CURRENT_USER);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -282,8 +258,8 @@ TEST_F(CleanRun, EachStepRunsItsCleanerOnlyWhenItsOptionIsOnAndAStopSkipsTheRest
             m_sandbox.MakeFile(file);
         m_sandbox.MakeFile("gone.txt");
         m_sandbox.MakeFolder("Desktop");
-        ASSERT_TRUE(MakeShortcut(m_sandbox.Below("Desktop\\gone.lnk"), m_sandbox.Below("gone.txt")));
-        ASSERT_TRUE(MakeShortcut(m_sandbox.Below("Desktop\\valid.lnk"), m_sandbox.Below("valid.txt")));
+        ASSERT_TRUE(MakeShellShortcut(m_sandbox.Below("Desktop\\gone.lnk"), m_sandbox.Below("gone.txt")));
+        ASSERT_TRUE(MakeShellShortcut(m_sandbox.Below("Desktop\\valid.lnk"), m_sandbox.Below("valid.txt")));
         ASSERT_TRUE(::DeleteFileA(m_sandbox.Below("gone.txt")));
         m_sandbox.MakeFile("binned.txt");
         EmptyBin();
