@@ -70,6 +70,11 @@ void CCleanerApp::OnAppExit()
         m_pMainWnd->PostMessage(WM_CLOSE);
 }
 
+void CCleanerApp::Tell(const CString& text, UINT style)
+{
+    AfxMessageBox(text, style);
+}
+
 // The splash frees itself when it closes, at its first tick after the main dialog is ready.
 BOOL CCleanerApp::ShowSplashWindow()
 {

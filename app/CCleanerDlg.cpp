@@ -90,8 +90,13 @@ const FlatButtonLook kFlatButtonLooks[] = {
 }  // namespace
 
 CCleanerDlg::CCleanerDlg(CWnd* parent)
-    : CTiledDialog(IDD_DUSTORA_DIALOG, parent, theApp.m_background), m_icon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
+    : CTiledDialog(IDD_DUSTORA_DIALOG, parent), m_icon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
 {
+    SetBackground(theApp.m_background);
+    m_ieItemsDlg.SetBackground(theApp.m_background);
+    m_outlookItemsDlg.SetBackground(theApp.m_background);
+    m_netscapeItemsDlg.SetBackground(theApp.m_background);
+    m_officeItemsDlg.SetBackground(theApp.m_background);
 }
 
 BEGIN_MESSAGE_MAP(CCleanerDlg, CTiledDialog)
@@ -224,7 +229,7 @@ void CCleanerDlg::FillDriveList()
 
 void CCleanerDlg::RecordFreeSpaceBefore()
 {
-    CDiskSpace space;
+    CDiskSpace space(&theApp);
     CFreeSpaceGains::RecordSnapshot(space, CDriveScan::Scan(), theApp.g_FreeBefore, theApp.g_FreeBeforeDrive);
 }
 
@@ -366,8 +371,9 @@ void CCleanerDlg::OnSysCommand(UINT id, LPARAM lParam)
         ShowWindow(SW_HIDE);
         break;
     case SC_RESTORE:
-        m_tray.Conceal();
+        // The window first: without a notification area each icon call can take seconds.
         ShowWindow(SW_SHOW);
+        m_tray.Conceal();
         break;
     default:
         CDialog::OnSysCommand(id, lParam);
@@ -450,15 +456,17 @@ void CCleanerDlg::OnOK()
 // stamps the run (a stopped one too) and shows the space gained.
 void CCleanerDlg::RunClean()
 {
-    CSystemFolders folders;
+    CSystemFolders folders(theApp.m_settings, theApp);
     COfficeInfo office;
     CRunProgress progress;
-    CInternetAppInfo internetApps;
+    CInternetAppInfo internetApps(theApp.m_settings);
 
     SaveSettings();
     RecordFreeSpaceBefore();
     CCleanReportDlg report;
+    report.SetBackground(theApp.m_background);
     UpdateData(TRUE);
+    progress.Dialog().SetBackground(theApp.m_background);
     progress.Create(this);
     progress.SetRange(0, kLastCleanPosition);
     progress.SetPos(0);
@@ -470,6 +478,9 @@ void CCleanerDlg::RunClean()
     StampLastCleaned();
     progress.Close();
     ::Sleep(kReportDelayMs);
+    // The report uses up the count of registry entries.
+    report.SetFigures(theApp.g_FreeBefore, theApp.g_FreeBeforeDrive, theApp.m_registryEntriesRemoved, &theApp);
+    theApp.m_registryEntriesRemoved = 0;
     report.DoModal();
 }
 
@@ -653,7 +664,8 @@ void CCleanerDlg::RunAboutBox()
 
 void CCleanerDlg::RunFolderSettings()
 {
-    CFolderSettingsDlg dlg;
+    CFolderSettingsDlg dlg(theApp.m_settings, theApp);
+    dlg.SetBackground(theApp.m_background);
     dlg.DoModal();
 }
 

@@ -19,8 +19,9 @@ CString RunKeyCommand(const char* program, const char* commandSwitch)
 
 // The buttons and the colours of the text answer every control's colour request.
 CScheduleDlg::CScheduleDlg(CWnd* parent)
-    : CTiledDialog(IDD_SCHEDULE, parent, theApp.m_background, TextOverTiles::AllControls)
+    : CTiledDialog(IDD_SCHEDULE, parent, TextOverTiles::AllControls)
 {
+    SetBackground(theApp.m_background);
 }
 
 BEGIN_MESSAGE_MAP(CScheduleDlg, CTiledDialog)

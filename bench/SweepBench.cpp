@@ -185,13 +185,13 @@ void IgnoreFolder(void*, const char*) {}
 // The best of three, so that the walks compared meet the same caches.
 double TimedSweeperWalk(const std::string& root, long& files)
 {
-    CStringArray roots;
-    roots.Add(root.c_str());
     double best = 0;
     for (int attempt = 0; attempt < 3; ++attempt) {
         files = 0;
         const Stopwatch watch;
-        CInternetAppInfo::SweepDrives(roots, CountVisit, &files);
+        CFileSweeper sweeper;
+        if (sweeper.SetPath(root.c_str()))
+            sweeper.ForEachFileRecursive(CountVisit, &files);
         const double seconds = watch.Seconds();
         best = attempt == 0 || seconds < best ? seconds : best;
     }
@@ -202,7 +202,7 @@ double TimedDeleteTempFiles(const std::string& tree)
 {
     CStringArray roots;
     roots.Add(tree.c_str());
-    CInternetAppInfo info;
+    CInternetAppInfo info(theApp.m_settings);
     const Stopwatch watch;
     info.DeleteTempFiles(roots);
     return watch.Seconds();
@@ -318,10 +318,9 @@ void RunEmpty(const std::string& dir)
 {
     const std::string emptied = dir + "\\emptied";
     const long files = CountFiles(emptied);
-    CSystemFolders folders;
     const CallsPerEntry emptyCalls;
     const Stopwatch watch;
-    folders.EmptyFolderTree(emptied.c_str());
+    CSystemFolders::EmptyFolderTree(emptied.c_str());
     const double seconds = watch.Seconds();
     const long left = CountFiles(emptied);
     PrintRate("EmptyFolderTree", files - left, seconds);

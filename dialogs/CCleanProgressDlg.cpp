@@ -1,6 +1,5 @@
 #include "dialogs/CCleanProgressDlg.h"
 
-#include "app/CCleanerApp.h"
 #include "dialogs/DialogLook.h"
 #include "framework/MessagePump.h"
 #include "framework/TileBitmap.h"
@@ -147,7 +146,7 @@ void CCleanProgressDlg::OnCancel()
 
 BOOL CCleanProgressDlg::OnEraseBkgnd(CDC* dc)
 {
-    if (!TileWindowBackground(*dc, theApp.m_background, *this))
+    if (!m_background || !TileWindowBackground(*dc, *m_background, *this))
         return CDialog::OnEraseBkgnd(dc);
     return TRUE;
 }

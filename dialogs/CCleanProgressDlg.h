@@ -5,6 +5,7 @@
 #pragma once
 
 #include "controls/CRampProgressCtrl.h"
+#include "framework/CBitmap.h"
 #include "framework/CDialog.h"
 #include "framework/CStatic.h"
 #include "framework/MessageMap.h"
@@ -34,6 +35,9 @@ public:
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
+    // The picture tiled behind the window; without one the window keeps its ordinary face.
+    void SetBackground(const CBitmap& background) { m_background = &background; }
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
@@ -56,4 +60,5 @@ private:
     int m_stopRequested = 0;
     int m_ownerDisabled = 0;
     HWND m_owner = nullptr;   // borrowed
+    const CBitmap* m_background = nullptr;   // borrowed
 };

@@ -1,6 +1,5 @@
 #include "dialogs/CCleanReportDlg.h"
 
-#include "app/CCleanerApp.h"
 #include "dialogs/DialogLook.h"
 #include "dialogs/DrawTransparentBitmap.h"
 #include "engine/CDiskSpace.h"
@@ -41,6 +40,15 @@ CCleanReportDlg::CCleanReportDlg(CWnd* parent) : CDialog(IDD_CLEAN_REPORT, paren
 {
 }
 
+void CCleanReportDlg::SetFigures(const double (&freeBefore)[32], const SnapshotDrive (&beforeDrive)[32],
+                                 LONG registryEntriesRemoved, UserMessages* messages)
+{
+    m_freeBefore = &freeBefore;
+    m_beforeDrive = &beforeDrive;
+    m_registryEntriesRemoved = registryEntriesRemoved;
+    m_messages = messages;
+}
+
 CString CCleanReportDlg::ReportText(const std::vector<DriveGain>& drives)
 {
     CString text(" System Clean Report...\r\n\r\n");
@@ -69,29 +77,31 @@ void CCleanReportDlg::DoDataExchange(CDataExchange* pDX)
 }
 
 // Each drive's free space now is paired with the snapshot of the same drive taken before the
-// clean; the counter of registry entries is used up by the report.
+// clean.
 BOOL CCleanReportDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_logo.LoadBitmap(IDB_REPORT_LOGO);
 
-    CDiskSpace space;
-    const std::vector<DriveGain> drives =
-        CFreeSpaceGains::Measure(space, CDriveScan::Scan(), theApp.g_FreeBefore, theApp.g_FreeBeforeDrive);
-    SetDlgItemText(IDC_REPORT_REGISTRY, RegistryLine(theApp.m_registryEntriesRemoved));
+    static const double kNoneBefore[32] = {};
+    static const SnapshotDrive kNoDrives[32] = {};
+    CDiskSpace space(m_messages);
+    const std::vector<DriveGain> drives = CFreeSpaceGains::Measure(space, CDriveScan::Scan(),
+                                                                   m_freeBefore ? *m_freeBefore : kNoneBefore,
+                                                                   m_beforeDrive ? *m_beforeDrive : kNoDrives);
+    SetDlgItemText(IDC_REPORT_REGISTRY, RegistryLine(m_registryEntriesRemoved));
     SetDlgItemText(IDC_REPORT_TEXT, ReportText(drives));
     SetDlgItemText(IDC_REPORT_TOTAL, TotalLine(CFreeSpaceGains::TotalOf(drives)));
 
     RECT client;
     GetClientRect(&client);
     CenterHorizontally(m_banner, client.right, 1);
-    theApp.m_registryEntriesRemoved = 0;
     return TRUE;
 }
 
 BOOL CCleanReportDlg::OnEraseBkgnd(CDC* dc)
 {
-    if (!TileWindowBackground(*dc, theApp.m_background, *this))
+    if (!m_background || !TileWindowBackground(*dc, *m_background, *this))
         CDialog::OnEraseBkgnd(dc);
     if (m_logo.GetSafeHandle()) {
         RECT client;

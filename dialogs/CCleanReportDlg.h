@@ -5,6 +5,7 @@
 #pragma once
 
 #include "engine/CFreeSpaceGains.h"
+#include "engine/UserMessages.h"
 #include "framework/CBitmap.h"
 #include "framework/CDialog.h"
 #include "framework/CStatic.h"
@@ -15,6 +16,14 @@
 class CCleanReportDlg : public CDialog {
 public:
     explicit CCleanReportDlg(CWnd* parent = nullptr);
+
+    // What the run hands over before the report opens: the free space noted before the clean
+    // (the arrays are read when the dialog opens, so they must outlive it), the registry entries
+    // removed, and who hears of a drive that cannot be measured now. Without figures the report
+    // pairs no drive and counts no entry.
+    void SetFigures(const double (&freeBefore)[32], const SnapshotDrive (&beforeDrive)[32],
+                    LONG registryEntriesRemoved, UserMessages* messages);
+    void SetBackground(const CBitmap& background) { m_background = &background; }
 
     // The report's text: a title line, an empty line, then one block per drive, in order.
     static CString ReportText(const std::vector<DriveGain>& drives);
@@ -32,4 +41,9 @@ protected:
 private:
     CBitmap m_logo;
     CStatic m_banner;
+    const CBitmap* m_background = nullptr;       // borrowed
+    const double (*m_freeBefore)[32] = nullptr;   // borrowed
+    const SnapshotDrive (*m_beforeDrive)[32] = nullptr;   // borrowed
+    LONG m_registryEntriesRemoved = 0;
+    UserMessages* m_messages = nullptr;   // borrowed
 };

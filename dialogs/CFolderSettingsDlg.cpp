@@ -1,10 +1,10 @@
 #include "dialogs/CFolderSettingsDlg.h"
 
-#include "app/CCleanerApp.h"
 #include "engine/CFolderBrowser.h"
 #include "engine/CPathGuard.h"
 #include "engine/CSystemFolders.h"
 #include "engine/PathParts.h"
+#include "framework/CWinApp.h"
 #include "framework/MessageBox.h"
 #include "resources/DustoraResource.h"
 
@@ -16,7 +16,7 @@ struct CFolderSettingsDlg::FolderRow {
     int editId;
     int browseId;
     const char* pickerTitle;
-    CString CCleanerApp::*setting;
+    CString CleanerSettings::*setting;
     const char* profileKey;
     const char* name;   // as the user knows the folder
     CPathGuard::FolderPlace place;
@@ -24,19 +24,19 @@ struct CFolderSettingsDlg::FolderRow {
 
 const CFolderSettingsDlg::FolderRow CFolderSettingsDlg::kRows[] = {
     {&CFolderSettingsDlg::m_recentDocsFolder, IDC_FOLDER_RECENT_DOCS, IDC_BROWSE_RECENT_DOCS,
-     "Please select the Windows Recent Documents Folder.", &CCleanerApp::m_folderRecentDocs, "WinRecentDocs",
+     "Please select the Windows Recent Documents Folder.", &CleanerSettings::recentDocsFolder, "WinRecentDocs",
      "Windows Recent Documents Folder", CPathGuard::kRecentPlace},
     {&CFolderSettingsDlg::m_tempFolder, IDC_FOLDER_TEMP, IDC_BROWSE_TEMP,
-     "Please select the Windows Temporary Folder Location.", &CCleanerApp::m_folderTemp, "WinTemp",
+     "Please select the Windows Temporary Folder Location.", &CleanerSettings::tempFolder, "WinTemp",
      "Windows Temporary Folder", CPathGuard::kTempPlace},
     {&CFolderSettingsDlg::m_ieCacheFolder, IDC_FOLDER_IE_CACHE, IDC_BROWSE_IE_CACHE,
-     "Please select the Internet Explorer Cache Folder Location.", &CCleanerApp::m_folderIECache, "MSIECache",
+     "Please select the Internet Explorer Cache Folder Location.", &CleanerSettings::ieCacheFolder, "MSIECache",
      "MS Internet Explorer Cache Folder", CPathGuard::kInternetCachePlace},
     {&CFolderSettingsDlg::m_ieCookiesFolder, IDC_FOLDER_IE_COOKIES, IDC_BROWSE_IE_COOKIES,
-     "Please select the Internet Explorer Cookies Folder Location.", &CCleanerApp::m_folderIECookies, "MSIECookies",
+     "Please select the Internet Explorer Cookies Folder Location.", &CleanerSettings::ieCookiesFolder, "MSIECookies",
      "MS Internet Explorer Cookies Folder", CPathGuard::kCookiesPlace},
     {&CFolderSettingsDlg::m_nsCacheFolder, IDC_FOLDER_NS_CACHE, IDC_BROWSE_NS_CACHE,
-     "Please select the Netscape Navigator User Profile Folder Location.", &CCleanerApp::m_folderNSCache, "NSCache",
+     "Please select the Netscape Navigator User Profile Folder Location.", &CleanerSettings::nsCacheFolder, "NSCache",
      "Netscape Navigator / Comunicator Cache Folder", CPathGuard::kNoSystemPlace},
 };
 
@@ -87,7 +87,8 @@ void DDV_FolderToEmpty(CDataExchange* pDX, int id, const CString& folder, const 
 
 }  // namespace
 
-CFolderSettingsDlg::CFolderSettingsDlg(CWnd* parent) : CTiledDialog(IDD_FOLDER_SETTINGS, parent, theApp.m_background)
+CFolderSettingsDlg::CFolderSettingsDlg(CleanerSettings& settings, UserMessages& messages, CWnd* parent)
+    : CTiledDialog(IDD_FOLDER_SETTINGS, parent), m_settings(settings), m_messages(messages)
 {
 }
 
@@ -120,9 +121,9 @@ BOOL CFolderSettingsDlg::OnInitDialog()
 // Detection fills the empty settings (all but the Netscape cache) and reports what it misses.
 void CFolderSettingsDlg::ShowApplicationSettings()
 {
-    const CSystemFolders detected;
+    const CSystemFolders detected(m_settings, m_messages);
     for (const FolderRow& row : kRows)
-        this->*row.field = theApp.*row.setting;
+        this->*row.field = m_settings.*row.setting;
     UpdateData(FALSE);
 }
 
@@ -130,17 +131,20 @@ void CFolderSettingsDlg::OnOK()
 {
     if (!UpdateData(TRUE))
         return;
+    CWinApp* const app = AfxGetApp();
+    for (const FolderRow& row : kRows) {
+        if (app)
+            app->WriteProfileString("Folders", row.profileKey, this->*row.field);
+    }
     for (const FolderRow& row : kRows)
-        theApp.WriteProfileString("Folders", row.profileKey, this->*row.field);
-    for (const FolderRow& row : kRows)
-        theApp.*row.setting = this->*row.field;
+        m_settings.*row.setting = this->*row.field;
     EndDialog(IDOK);
 }
 
 void CFolderSettingsDlg::OnDetectFolders()
 {
     for (const FolderRow& row : kRows)
-        (theApp.*row.setting).Empty();
+        (m_settings.*row.setting).Empty();
     ShowApplicationSettings();
 }
 

@@ -1,16 +1,20 @@
 // CFolderSettingsDlg: the five folders the cleaners work on, to be typed, picked in the shell's
-// folder picker or detected again. OK saves them in the profile and in the application's folder
-// settings.
+// folder picker or detected again. OK saves them in the application's profile and in the
+// folder settings the dialog was given.
 #pragma once
 
 #include "dialogs/CTiledDialog.h"
+#include "engine/CleanerSettings.h"
+#include "engine/UserMessages.h"
 
 // The most characters a folder may have.
 constexpr int kFolderTextLimit = 1024;
 
 class CFolderSettingsDlg : public CTiledDialog {
 public:
-    explicit CFolderSettingsDlg(CWnd* parent = nullptr);
+    // Shows and changes the folders of settings; messages hears of folders detection misses.
+    // Both must outlive the dialog.
+    CFolderSettingsDlg(CleanerSettings& settings, UserMessages& messages, CWnd* parent = nullptr);
 
     CString m_recentDocsFolder;
     CString m_tempFolder;
@@ -45,4 +49,7 @@ private:
     void BrowseRow(int browseId);
     // Detects what is missing, then shows the application's settings in the edits.
     void ShowApplicationSettings();
+
+    CleanerSettings& m_settings;
+    UserMessages& m_messages;
 };

@@ -1,9 +1,8 @@
 #include "dialogs/CItemsDlg.h"
 
-#include "app/CCleanerApp.h"
 #include "resources/DustoraResource.h"
 
-CItemsDlg::CItemsDlg(UINT templateId, CWnd* parent) : CTiledDialog(templateId, parent, theApp.m_background)
+CItemsDlg::CItemsDlg(UINT templateId, CWnd* parent) : CTiledDialog(templateId, parent)
 {
 }
 

@@ -2,8 +2,8 @@
 
 #include "framework/TileBitmap.h"
 
-CTiledDialog::CTiledDialog(UINT templateId, CWnd* parent, const CBitmap& background, TextOverTiles textOverTiles)
-    : CDialog(templateId, parent), m_background(background), m_textOverTiles(textOverTiles)
+CTiledDialog::CTiledDialog(UINT templateId, CWnd* parent, TextOverTiles textOverTiles)
+    : CDialog(templateId, parent), m_textOverTiles(textOverTiles)
 {
 }
 
@@ -14,7 +14,7 @@ END_MESSAGE_MAP()
 
 BOOL CTiledDialog::OnEraseBkgnd(CDC* dc)
 {
-    if (!TileWindowBackground(*dc, m_background, *this))
+    if (!m_background || !TileWindowBackground(*dc, *m_background, *this))
         return CDialog::OnEraseBkgnd(dc);
     return TRUE;
 }

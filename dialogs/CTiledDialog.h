@@ -11,6 +11,10 @@ constexpr COLORREF kTextOverTiles = RGB(255, 255, 64);
 
 class CTiledDialog : public CDialog {
 public:
+    // The picture repeated over the window; it may still be empty, as it is read at every erase,
+    // and while it holds no picture (or none is set) the window keeps its ordinary face.
+    void SetBackground(const CBitmap& background) { m_background = &background; }
+
     // Which colour requests get the yellow text on the tiles.
     enum class TextOverTiles {
         StaticControls,   // labels, tick boxes and group boxes
@@ -18,10 +22,7 @@ public:
     };
 
 protected:
-    // background may still be empty: it is read at every erase, and while it holds no picture
-    // the window keeps its ordinary face.
-    CTiledDialog(UINT templateId, CWnd* parent, const CBitmap& background,
-                 TextOverTiles textOverTiles = TextOverTiles::StaticControls);
+    CTiledDialog(UINT templateId, CWnd* parent, TextOverTiles textOverTiles = TextOverTiles::StaticControls);
 
     BOOL OnEraseBkgnd(CDC* dc);
     HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
@@ -29,6 +30,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    const CBitmap& m_background;
+    const CBitmap* m_background = nullptr;   // borrowed
     TextOverTiles m_textOverTiles;
 };

@@ -1,6 +1,5 @@
 #include "engine/CDiskSpace.h"
 
-#include "framework/MessageBox.h"
 #include "resources/DustoraResource.h"
 
 namespace {
@@ -44,7 +43,9 @@ double CDiskSpace::GetFreeMB(const char* root)
 {
     double freeMB = kFailed;
     if (!QueryFreeMB(root, freeMB)) {
-        AfxMessageBox(IDS_FREE_SPACE_FAILED, MB_ICONSTOP | MB_OK);
+        CString message;
+        if (m_messages && message.LoadString(IDS_FREE_SPACE_FAILED))
+            m_messages->Tell(message, MB_ICONSTOP | MB_OK);
         return kFailed;
     }
     return freeMB;

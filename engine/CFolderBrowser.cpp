@@ -1,6 +1,7 @@
 #include "engine/CFolderBrowser.h"
 
 #include "framework/CComInterface.h"
+#include "framework/UniqueHandle.h"
 
 #include <shlobj.h>
 
@@ -9,24 +10,7 @@ namespace {
 
 const int kNameBufferSize = MAX_PATH;
 
-// An item list allocated by the shell, freed through the shell's allocator.
-class CShellItemList {
-public:
-    explicit CShellItemList(IMalloc* allocator) : m_allocator(allocator) {}
-    ~CShellItemList() { if (m_list) m_allocator->Free(m_list); }
-    CShellItemList(const CShellItemList&) = delete;
-    CShellItemList& operator=(const CShellItemList&) = delete;
-
-    ITEMIDLIST** Receive() { return &m_list; }
-    void Reset(ITEMIDLIST* list) { m_list = list; }
-    ITEMIDLIST* Get() const { return m_list; }
-
-private:
-    IMalloc* m_allocator;
-    ITEMIDLIST* m_list = nullptr;
-};
-
-bool ParseFolder(const CString& folder, CShellItemList& list)
+bool ParseFolder(const CString& folder, UniqueItemIdList& list)
 {
     CComInterface<IShellFolder> desktop;
     if (FAILED(::SHGetDesktopFolder(desktop.Receive())) || !desktop)
@@ -34,40 +18,40 @@ bool ParseFolder(const CString& folder, CShellItemList& list)
     WCHAR wide[kNameBufferSize] = L"";
     ::MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, folder, -1, wide, kNameBufferSize);
     ULONG eaten = 0;
-    return SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, wide, &eaten, list.Receive(), nullptr));
+    return SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, wide, &eaten, list.receive(), nullptr));
 }
 
 }  // namespace
 
 int CFolderBrowser::Browse()
 {
+    // Without the shell's allocator the shell can hand out no item lists.
     CComInterface<IMalloc> allocator;
     if (FAILED(::SHGetMalloc(allocator.Receive())) || !allocator)
         return 0;
 
-    CShellItemList root(allocator.Get());
+    UniqueItemIdList root;
     if (!m_Root.IsEmpty() && !ParseFolder(m_Root, root))
         return 0;
 
     char displayName[kNameBufferSize + 1] = "";
     BROWSEINFOA info = {};
     info.hwndOwner = nullptr;
-    info.pidlRoot = root.Get();
+    info.pidlRoot = root.get();
     info.pszDisplayName = displayName;
     info.lpszTitle = m_Title.IsEmpty() ? "Open" : m_Title.GetString();
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS;
     info.lpfn = BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(this);
 
-    CShellItemList chosen(allocator.Get());
-    chosen.Reset(::SHBrowseForFolderA(&info));
-    if (!chosen.Get())
+    const UniqueItemIdList chosen(::SHBrowseForFolderA(&info));
+    if (!chosen)
         return 0;
 
     m_Path = displayName;
     m_Image = info.iImage;
     char path[kNameBufferSize + 1] = "";
-    if (!::SHGetPathFromIDListA(chosen.Get(), path))
+    if (!::SHGetPathFromIDListA(chosen.get(), path))
         return 0;
     m_Path = path;
     return 1;

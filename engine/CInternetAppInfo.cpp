@@ -1,6 +1,5 @@
 #include "engine/CInternetAppInfo.h"
 
-#include "app/CCleanerApp.h"
 #include "engine/CEntryHandle.h"
 #include "engine/CPathGuard.h"
 #include "engine/CSystemFolders.h"
@@ -42,12 +41,11 @@ const char* ExtensionOf(const char* path)
     return extension ? extension : at;
 }
 
-bool HasTempExtension(const char* path)
+bool HasTempExtension(const char* path, const CStringArray& extensions)
 {
     const char* extension = ExtensionOf(path);
     if (!*extension)
         return false;
-    const CStringArray& extensions = theApp.g_TempExtensions;
     for (int i = 0; i < extensions.GetSize(); ++i) {
         if (SameAsciiNoCase(extension, extensions.GetAt(i)))
             return true;
@@ -58,17 +56,22 @@ bool HasTempExtension(const char* path)
 // Deletes, through the one deletion path, each listed file whose extension is a temporary one.
 class TempFileDeleter : public CTreeWalker::Visitor {
 public:
+    explicit TempFileDeleter(const CStringArray& extensions) : m_extensions(extensions) {}
+
     bool OnFile(const CTreeWalker::Folder& folder, const ListedEntry& entry, const CString& ansiName) override
     {
-        if (HasTempExtension(ansiName))
+        if (HasTempExtension(ansiName, m_extensions))
             CEntryHandle::DeleteListedFile(folder.handle, entry);
         return true;
     }
+
+private:
+    const CStringArray& m_extensions;
 };
 
 }  // namespace
 
-CInternetAppInfo::CInternetAppInfo()
+CInternetAppInfo::CInternetAppInfo(const CleanerSettings& settings) : m_settings(settings)
 {
     CRegistry reg;
     if (!reg.Connect(HKEY_CURRENT_USER) || !reg.Open("Software\\Microsoft\\Outlook Express", KEY_READ))
@@ -77,18 +80,9 @@ CInternetAppInfo::CInternetAppInfo()
         reg.Close();
 }
 
-void CInternetAppInfo::SweepDrives(const CStringArray& driveRoots, FileVisitor visitor, void* userData)
-{
-    CFileSweeper sweeper;
-    for (int i = 0; i < driveRoots.GetSize(); ++i) {
-        if (sweeper.SetPath(driveRoots.GetAt(i)))
-            sweeper.ForEachFileRecursive(visitor, userData);
-    }
-}
-
 BOOL CInternetAppInfo::DeleteTempFiles(const CStringArray& driveRoots)
 {
-    TempFileDeleter deleter;
+    TempFileDeleter deleter(m_settings.tempExtensions);
     for (int i = 0; i < driveRoots.GetSize(); ++i) {
         CString root = driveRoots.GetAt(i);
         EnsureTrailingSeparator(root, '/');
@@ -98,27 +92,18 @@ BOOL CInternetAppInfo::DeleteTempFiles(const CStringArray& driveRoots)
     return TRUE;
 }
 
-int CInternetAppInfo::DeleteIfTempExtension(void* /*userData*/, const CString& path)
-{
-    // The name first: few files match.
-    if (HasTempExtension(path))
-        CEntryHandle::DeleteFileAt(path);
-    return 1;
-}
-
 BOOL CInternetAppInfo::EmptyNetscapeCache()
 {
-    const CString folder = theApp.m_folderNSCache;
+    const CString& folder = m_settings.nsCacheFolder;
     if (folder.IsEmpty())
         return FALSE;
-    CSystemFolders folders;
-    folders.EmptyFolderTree(folder);
+    CSystemFolders::EmptyFolderTree(folder);
     return TRUE;
 }
 
 BOOL CInternetAppInfo::DeleteNetscapeCookies()
 {
-    const CString folder = theApp.m_folderNSCache;
+    const CString& folder = m_settings.nsCacheFolder;
     if (folder.IsEmpty())
         return FALSE;
     // The file is looked for inside the folder, whether or not the setting ends in a separator,

@@ -1,33 +1,27 @@
 #include "engine/CSystemFolders.h"
 
-#include "app/CCleanerApp.h"
 #include "engine/CEntryHandle.h"
 #include "engine/CPathGuard.h"
 #include "engine/CTreeWalker.h"
 #include "engine/PathParts.h"
 #include "engine/RecycleBinLinks.h"
 #include "framework/CWnd.h"
-#include "framework/MessageBox.h"
+#include "framework/CWinApp.h"
+#include "framework/UniqueHandle.h"
 
 #include <shlobj.h>
 
-#include <memory>
 
 namespace {
 
 const DWORD kPathBufferSize = 1500;
-
-struct ItemListFree {
-    void operator()(ITEMIDLIST* list) const { ::CoTaskMemFree(list); }
-};
-using UniqueItemList = std::unique_ptr<ITEMIDLIST, ItemListFree>;
 
 CString PlatformShellFolder(HWND owner, int csidl)
 {
     ITEMIDLIST* found = nullptr;
     if (FAILED(::SHGetSpecialFolderLocation(owner, csidl, &found)) || !found)
         return CString();
-    UniqueItemList list(found);
+    const UniqueItemIdList list(found);
     char path[kPathBufferSize] = "";
     if (!::SHGetPathFromIDListA(list.get(), path))
         return CString();
@@ -52,12 +46,15 @@ CSystemFolders::Lookups g_lookups = CSystemFolders::PlatformLookups();
 
 HWND MainWindowHandle()
 {
-    return theApp.m_pMainWnd ? theApp.m_pMainWnd->GetSafeHwnd() : nullptr;
+    const CWnd* main = AfxGetMainWnd();
+    return main ? main->GetSafeHwnd() : nullptr;
 }
+
+const UINT kDetectionFailedStyle = MB_ICONEXCLAMATION | MB_OK;
 
 // A set folder is taken as typed; an empty one is detected, completed and written back.
 template <typename Lookup>
-void TakeOrDetect(CString& setting, CString& field, Lookup lookup, const char* failureMessage)
+void TakeOrDetect(CString& setting, CString& field, Lookup lookup, UserMessages& messages, const char* failureMessage)
 {
     if (!setting.IsEmpty()) {
         field = setting;
@@ -65,7 +62,7 @@ void TakeOrDetect(CString& setting, CString& field, Lookup lookup, const char* f
     }
     field = WithTrailingBackslash(lookup());
     if (field.IsEmpty())
-        AfxMessageBox(failureMessage, MB_ICONEXCLAMATION | MB_OK);
+        messages.Tell(failureMessage, kDetectionFailedStyle);
     setting = field;
 }
 
@@ -96,7 +93,8 @@ private:
 
 }  // namespace
 
-CSystemFolders::CSystemFolders()
+CSystemFolders::CSystemFolders(CleanerSettings& settings, UserMessages& messages)
+    : m_settings(settings), m_messages(messages)
 {
     Detect();
 }
@@ -106,22 +104,22 @@ void CSystemFolders::Detect()
     const HWND owner = MainWindowHandle();
     const Lookups lookups = g_lookups;
 
-    TakeOrDetect(theApp.m_folderRecentDocs, m_RecentFolder,
-                 [&] { return lookups.shellFolder(owner, CSIDL_RECENT); },
+    TakeOrDetect(m_settings.recentDocsFolder, m_RecentFolder,
+                 [&] { return lookups.shellFolder(owner, CSIDL_RECENT); }, m_messages,
                  "Error: Cannot detect the Windows Recent Documents Folder.");
-    TakeOrDetect(theApp.m_folderIECookies, m_CookiesFolder,
-                 [&] { return lookups.shellFolder(owner, CSIDL_COOKIES); },
+    TakeOrDetect(m_settings.ieCookiesFolder, m_CookiesFolder,
+                 [&] { return lookups.shellFolder(owner, CSIDL_COOKIES); }, m_messages,
                  "Error: Cannot detect the Internet Explorer Cookies Folder.");
-    TakeOrDetect(theApp.m_folderTemp, m_TempFolder, lookups.tempFolder,
+    TakeOrDetect(m_settings.tempFolder, m_TempFolder, lookups.tempFolder, m_messages,
                  "Error: Cannot detect the Windows Temporary Folder.");
 
     // The Windows folder has no setting: it is asked every time.
     m_WindowsFolder = WithTrailingBackslash(lookups.windowsFolder());
     if (m_WindowsFolder.IsEmpty())
-        AfxMessageBox("Error: Cannot detect the Windows Folder.", MB_ICONEXCLAMATION | MB_OK);
+        m_messages.Tell("Error: Cannot detect the Windows Folder.", kDetectionFailedStyle);
 
-    TakeOrDetect(theApp.m_folderIECache, m_CacheFolder,
-                 [&] { return lookups.shellFolder(owner, CSIDL_INTERNET_CACHE); },
+    TakeOrDetect(m_settings.ieCacheFolder, m_CacheFolder,
+                 [&] { return lookups.shellFolder(owner, CSIDL_INTERNET_CACHE); }, m_messages,
                  "Error: Cannot detect the Internet Explorer Cache Folder.");
 }
 

@@ -1,8 +1,10 @@
 // CSystemFolders: the per-user system folders the cleaners work on, taken from the folder
-// settings of the application object or detected, and the emptying of a folder tree.
+// settings handed down or detected, and the emptying of a folder tree.
 #pragma once
 
 #include "engine/CPathGuard.h"
+#include "engine/CleanerSettings.h"
+#include "engine/UserMessages.h"
 #include "framework/CObject.h"
 #include "framework/CString.h"
 
@@ -17,8 +19,9 @@ public:
         CString (*windowsFolder)();
     };
 
-    // Message boxes may appear during construction, one per folder that cannot be detected.
-    CSystemFolders();
+    // Detects each folder whose setting is empty and writes the detected path back into
+    // settings; messages hears of each folder that cannot be detected. Both must outlive the object.
+    CSystemFolders(CleanerSettings& settings, UserMessages& messages);
     ~CSystemFolders() override = default;
 
     void Detect();
@@ -38,8 +41,8 @@ public:
     // (CTreeWalker, CEntryHandle). Passes over silently what it cannot delete, read-only files and
     // every link; refuses a relative path and a folder that really leads (links followed) where
     // no clutter of place can be (CPathGuard::MayEmptyFinalPath). Always 0.
-    int EmptyFolderTree(const char* folder);
-    int EmptyFolderTree(const char* folder, CPathGuard::FolderPlace place);
+    static int EmptyFolderTree(const char* folder);
+    static int EmptyFolderTree(const char* folder, CPathGuard::FolderPlace place);
 
     // Installs other lookups (for tests); returns the ones in force before.
     static Lookups SetLookups(const Lookups& lookups);
@@ -53,4 +56,8 @@ public:
     CString m_CookiesFolder;
     CString m_WindowsFolder;
     CString m_CacheFolder;
+
+private:
+    CleanerSettings& m_settings;
+    UserMessages& m_messages;
 };

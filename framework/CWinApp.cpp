@@ -40,6 +40,11 @@ CWinApp* AfxGetApp()
     return g_app;
 }
 
+CWnd* AfxGetMainWnd()
+{
+    return g_app ? g_app->m_pMainWnd : nullptr;
+}
+
 CString ProgramPathOfModule()
 {
     char path[1024] = "";

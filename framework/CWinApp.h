@@ -47,6 +47,8 @@ private:
 };
 
 CWinApp* AfxGetApp();
+// The application's main window; nullptr when there is none.
+CWnd* AfxGetMainWnd();
 
 // The full path of the running program, as GetModuleFileNameA gives it.
 CString ProgramPathOfModule();

@@ -9,9 +9,14 @@
 //   UniqueGdiObject bitmaps, brushes, fonts, pens and regions (DeleteObject)
 //   UniqueIcon      icons and cursors made by the program (DestroyIcon)
 //   UniqueMenu      menus loaded by the program (DestroyMenu)
+//   UniqueItemIdList item-id lists the shell allocates (the COM task allocator, which is the
+//                   shell's own from Windows 2000 on)
 #pragma once
 
 #include <windows.h>
+#include <shtypes.h>
+
+#include <cassert>
 
 template <typename Traits>
 class UniqueResource {
@@ -43,6 +48,8 @@ public:
     }
     void reset(Handle handle = Traits::Invalid())
     {
+        assert((handle == Traits::Invalid() || handle != m_handle) &&
+               "an owner given the handle it holds would release it and keep it");
         if (m_handle != Traits::Invalid())
             Traits::Release(m_handle);
         m_handle = handle;
@@ -74,6 +81,7 @@ inline void FreeLibrary(HMODULE module) { ::FreeLibrary(module); }
 inline void DeleteGdiObject(HGDIOBJ object) { ::DeleteObject(object); }
 inline void DestroyIcon(HICON icon) { ::DestroyIcon(icon); }
 inline void DestroyMenu(HMENU menu) { ::DestroyMenu(menu); }
+inline void FreeItemIdList(ITEMIDLIST* list) { ::CoTaskMemFree(list); }
 }  // namespace unique_handle_detail
 
 template <void (*ReleaseFn)(HANDLE)>
@@ -90,6 +98,7 @@ using UniqueKey = UniqueResource<NullInvalidTraits<HKEY, unique_handle_detail::C
 using UniqueLibrary = UniqueResource<NullInvalidTraits<HMODULE, unique_handle_detail::FreeLibrary>>;
 using UniqueIcon = UniqueResource<NullInvalidTraits<HICON, unique_handle_detail::DestroyIcon>>;
 using UniqueMenu = UniqueResource<NullInvalidTraits<HMENU, unique_handle_detail::DestroyMenu>>;
+using UniqueItemIdList = UniqueResource<NullInvalidTraits<ITEMIDLIST*, unique_handle_detail::FreeItemIdList>>;
 
 // Any GDI object type: UniqueGdiObject<HBRUSH>, UniqueGdiObject<HBITMAP>, ...
 template <typename GdiHandle>

@@ -1,6 +1,5 @@
 // The clean report: its text for given figures, and the real dialog over the sandbox's drives
 // (C: fixed, D: CD-ROM, E: fixed labelled SANDBOX, F: removable).
-#include "app/CCleanerApp.h"
 #include "dialogs/CCleanReportDlg.h"
 #include "engine/CDriveScan.h"
 #include "engine/CFreeSpaceGains.h"
@@ -59,25 +58,14 @@ TEST(CleanReportText, TotalAndRegistryLines)
 
 class CleanReport : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::copy(std::begin(theApp.g_FreeBefore), std::end(theApp.g_FreeBefore), m_savedBefore);
-        std::copy(std::begin(theApp.g_FreeBeforeDrive), std::end(theApp.g_FreeBeforeDrive), m_savedDrives);
-    }
-    void TearDown() override
-    {
-        std::copy(std::begin(m_savedBefore), std::end(m_savedBefore), theApp.g_FreeBefore);
-        std::copy(std::begin(m_savedDrives), std::end(m_savedDrives), theApp.g_FreeBeforeDrive);
-        theApp.m_registryEntriesRemoved = 0;
-    }
-
     // The report's three texts, read while it is open; the dialog is then closed with Enter.
     // The result lines sit on a blue band.
     struct Shown { std::string text, total, registry; };
-    Shown RunReport()
+    Shown RunReport(LONG registryEntriesRemoved)
     {
         Shown shown;
         CCleanReportDlg dlg;
+        dlg.SetFigures(m_freeBefore, m_beforeDrive, registryEntriesRemoved, &m_boxes);
         const INT_PTR result = RunModal(dlg, [&](CDialog& d) {
             EXPECT_STREQ("Dustora Statistics...", d.GetWindowText());
             shown = {d.GetDlgItemText(IDC_REPORT_TEXT).Str(), d.GetDlgItemText(IDC_REPORT_TOTAL).Str(),
@@ -99,27 +87,23 @@ protected:
         return shown;
     }
 
-private:
-    double m_savedBefore[32] = {};
-    SnapshotDrive m_savedDrives[32] = {};
+    RecordedBoxes m_boxes;
+    double m_freeBefore[32] = {};
+    SnapshotDrive m_beforeDrive[32] = {};
 };
 
 // The free space after the run is measured, so its figures read as x; C: and E: had almost
-// nothing free before and so saved something, F:'s failed snapshot saves nothing. The registry
-// counter is used up.
+// nothing free before and so saved something, F:'s failed snapshot saves nothing.
 TEST_F(CleanReport, ListsEveryFixedAndRemovableDriveWithItsOwnBeforeValue)
 {
-    theApp.m_registryEntriesRemoved = 7;
-    RecordedBoxes boxes;
     const std::vector<MeasuredDrive> drives = CDriveScan::Scan();
     ASSERT_EQ(3u, drives.size());
     const double before[] = {1.0, 2.0, -1.0};
     for (size_t i = 0; i < drives.size(); ++i) {
-        theApp.g_FreeBefore[i] = before[i];
-        theApp.g_FreeBeforeDrive[i] = {drives[i].letter, drives[i].serial, drives[i].totalBytes};
+        m_freeBefore[i] = before[i];
+        m_beforeDrive[i] = {drives[i].letter, drives[i].serial, drives[i].totalBytes};
     }
-    theApp.g_FreeBeforeDrive[3] = {'\0', 0, 0};
-    const Shown shown = RunReport();
+    const Shown shown = RunReport(7);
 
     std::string text = std::regex_replace(shown.text, std::regex(R"(After Cleaning: -?\d+\.\d)"), "After Cleaning: x");
     text = std::regex_replace(text, std::regex(R"(Saved Disk Space: (?!0\.0 )\d+\.\d)"), "Saved Disk Space: x");
@@ -129,9 +113,8 @@ TEST_F(CleanReport, ListsEveryFixedAndRemovableDriveWithItsOwnBeforeValue)
     EXPECT_TRUE(std::regex_match(shown.total, std::regex(R"(Total Saved Disk\(s\) Space: \d+\.\d MB)"))) << shown.total;
     EXPECT_NE("Total Saved Disk(s) Space: 0.0 MB", shown.total);
     EXPECT_EQ("Removed 7 Registry Entries.", shown.registry);
-    EXPECT_EQ(0, theApp.m_registryEntriesRemoved);
-    EXPECT_EQ("Removed 0 Registry Entries.", RunReport().registry);
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ("Removed 0 Registry Entries.", RunReport(0).registry);
+    EXPECT_TRUE(m_boxes.shown.empty());
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // The item cleaners: temporary files on the chosen drives, the Recycle Bin, the temporary,
 // application-log and cache folders, and Netscape's cache and cookie file.
-#include "app/CCleanerApp.h"
 #include "engine/CInternetAppInfo.h"
 #include "engine/COfficeInfo.h"
 #include "engine/CSystemFolders.h"
@@ -17,6 +16,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -37,20 +37,14 @@ CStringArray Roots(std::initializer_list<CString> roots)
     return list;
 }
 
-// The extensions the main dialog installs, the folder settings and detection kept off the
-// system: a test sets what it needs, and whatever detection would ask for shows up as a box.
+// The extensions the main dialog installs and folder settings kept off the system: a test sets
+// what it needs, and whatever detection would ask for shows up as a box.
 class Cleaner : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (int i = 0; i < theApp.g_TempExtensions.GetSize(); ++i)
-            m_savedExtensions.push_back(theApp.g_TempExtensions[i]);
-        theApp.g_TempExtensions.RemoveAll();
         for (const char* extension : {".TMP", ".GID", ".CHK", ".$$$", ".~", ".~~~", ".BAK"})
-            theApp.g_TempExtensions.Add(extension);
-        m_savedNSCache = theApp.m_folderNSCache;
-        m_savedTemp = theApp.m_folderTemp;
-        m_savedCache = theApp.m_folderIECache;
+            m_settings.tempExtensions.Add(extension);
         m_previousLookups = CSystemFolders::SetLookups({NoLookup, NoFolder, NoFolder});
         char current[MAX_PATH] = "";
         ::GetCurrentDirectoryA(MAX_PATH, current);
@@ -61,30 +55,23 @@ protected:
     {
         ::SetCurrentDirectoryA(m_savedCurrent);
         CSystemFolders::SetLookups(m_previousLookups);
-        theApp.m_folderNSCache = m_savedNSCache;
-        theApp.m_folderTemp = m_savedTemp;
-        theApp.m_folderIECache = m_savedCache;
-        theApp.g_TempExtensions.RemoveAll();
-        for (const CString& extension : m_savedExtensions)
-            theApp.g_TempExtensions.Add(extension);
     }
 
     // The temporary and cache folders given, so detection asks for neither.
     void UseFolders(const CString& temp, const CString& cache)
     {
-        theApp.m_folderTemp = temp;
-        theApp.m_folderIECache = cache;
+        m_settings.tempFolder = temp;
+        m_settings.ieCacheFolder = cache;
     }
+
+    CSystemFolders Folders() { return CSystemFolders(m_settings, m_boxes); }
+    CInternetAppInfo Info() const { return CInternetAppInfo(m_settings); }
 
     RecordedBoxes m_boxes;
     SandboxFolder m_sandbox;
-    CInternetAppInfo m_info;
+    CleanerSettings m_settings;
 
 private:
-    std::vector<CString> m_savedExtensions;
-    CString m_savedNSCache;
-    CString m_savedTemp;
-    CString m_savedCache;
     CString m_savedCurrent;
     CSystemFolders::Lookups m_previousLookups = {};
 };
@@ -100,6 +87,41 @@ void ExpectEntries(const SandboxFolder& folder, const EntryCase* cases, size_t c
         SCOPED_TRACE(folder.Below(cases[i].relative).GetString());
         EXPECT_EQ(cases[i].stays, folder.IsListed(cases[i].relative));
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// What each cleaner answers, once: the run uses no answer, so each is TRUE whatever the cleaner
+// met, except the Netscape ones, which say FALSE when no folder is set.
+
+TEST_F(Cleaner, EachCleanerAnswersOneResultWhateverItMeets)
+{
+    NamedLock binLock(kRecycleBinLock);
+    NamedLock backupLock("DustoraTests.SYSBCKUP");
+    UseFolders(m_sandbox.Below("Temp\\"), m_sandbox.Below("Cache\\"));
+    CSystemFolders folders = Folders();
+    folders.m_WindowsFolder = m_sandbox.Below("Win\\");
+    COfficeInfo office;
+    struct Contract {
+        const char* cleaner;
+        std::function<BOOL()> clean;
+        BOOL answer;
+    };
+    const Contract kContracts[] = {
+        {"EmptyTempFolder", [&] { return folders.EmptyTempFolder(); }, TRUE},
+        {"EmptyRecycleBin", [&] { return folders.EmptyRecycleBin(); }, TRUE},
+        {"EmptyAppLogFolder", [&] { return folders.EmptyAppLogFolder(); }, TRUE},
+        {"EmptyCacheFolder", [&] { return folders.EmptyCacheFolder(); }, TRUE},
+        {"DeleteRegistryBackups", [&] { return office.DeleteRegistryBackups(); }, TRUE},
+        {"DeleteTempFiles, no drive", [&] { return Info().DeleteTempFiles(CStringArray()); }, TRUE},
+        {"DeleteTempFiles, a missing drive", [&] { return Info().DeleteTempFiles(Roots({"Q:\\"})); }, TRUE},
+        {"EmptyNetscapeCache, no folder", [&] { return Info().EmptyNetscapeCache(); }, FALSE},
+        {"DeleteNetscapeCookies, no folder", [&] { return Info().DeleteNetscapeCookies(); }, FALSE},
+        {"EmptyNetscapeCache, a missing folder",
+         [&] { m_settings.nsCacheFolder = m_sandbox.Below("NoNS\\"); return Info().EmptyNetscapeCache(); }, TRUE},
+        {"DeleteNetscapeCookies, a missing folder", [&] { return Info().DeleteNetscapeCookies(); }, TRUE},
+    };
+    for (const Contract& contract : kContracts)
+        EXPECT_EQ(contract.answer, contract.clean()) << contract.cleaner;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -124,7 +146,7 @@ TEST_F(Cleaner, DeletesFilesWithATempExtensionOnEveryChosenRoot)
         onF.MakeFile(entry.relative);
     }
 
-    EXPECT_EQ(TRUE, m_info.DeleteTempFiles(Roots({m_sandbox.Path() + "\\", onF.Path()})));
+    Info().DeleteTempFiles(Roots({m_sandbox.Path() + "\\", onF.Path()}));
 
     ExpectEntries(m_sandbox, kExtensionCases, std::size(kExtensionCases));
     ExpectEntries(onF, kExtensionCases, std::size(kExtensionCases));
@@ -135,57 +157,36 @@ TEST_F(Cleaner, EmptyRootListDeletesNothing)
 {
     m_sandbox.MakeFile("REPORT.TMP");
     ::SetCurrentDirectoryA(m_sandbox.Path());
-    EXPECT_EQ(TRUE, m_info.DeleteTempFiles(CStringArray()));
+    Info().DeleteTempFiles(CStringArray());
     EXPECT_TRUE(m_sandbox.IsListed("REPORT.TMP"));
 }
 
-TEST_F(Cleaner, VisitorReadsTheExtensionOfTheLastComponentOnly)
+// A dot in a folder's name is no extension of the files inside it; a file held open or
+// read-only stays, and the sweep goes on past it.
+TEST_F(Cleaner, ASweepReadsTheLastNameOnlyAndGoesOnPastWhatItCannotDelete)
 {
-    struct VisitCase {
-        const char* relative;   // the path handed to the visitor, below the test folder
-        const char* created;    // the file that is there
-        bool deleted;
+    static const EntryCase kEntries[] = {
+        {"one\\two.TMP", false}, {"three.TMP\\plain", true}, {"five.tmp\\six.bAk", false},
+        {"held.TMP", true},       {"locked.BAK", true},        {"z-after\\last.TMP", false},
     };
-    // "/" and "\" both end a component; a dot in a folder name is no extension of the file.
-    static const VisitCase kCases[] = {
-        {"one/two.TMP", "one\\two.TMP", true},
-        {"three.TMP/plain", "three.TMP\\plain", false},
-        {"four.TMP\\plain", "four.TMP\\plain", false},
-        {"five.tmp/six.bAk", "five.tmp\\six.bAk", true},
-    };
-    for (const VisitCase& visit : kCases)
-        m_sandbox.MakeFile(visit.created);
-    for (const VisitCase& visit : kCases) {
-        SCOPED_TRACE(visit.relative);
-        const CString path = m_sandbox.Path() + "\\" + visit.relative;
-        EXPECT_EQ(1, CInternetAppInfo::DeleteIfTempExtension(reinterpret_cast<void*>(0xdeadbeef), path));
-        EXPECT_EQ(!visit.deleted, m_sandbox.IsListed(visit.created));
-    }
-}
-
-TEST_F(Cleaner, VisitorGoesOnWhateverBecomesOfTheFile)
-{
-    m_sandbox.MakeFile("held.TMP");
-    m_sandbox.MakeFile("locked.BAK");
+    for (const EntryCase& entry : kEntries)
+        m_sandbox.MakeFile(entry.relative);
     ::SetFileAttributesA(m_sandbox.Below("locked.BAK"), FILE_ATTRIBUTE_READONLY);
-    HANDLE held = ::CreateFileA(m_sandbox.Below("held.TMP"), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    const UniqueFile held(::CreateFileA(m_sandbox.Below("held.TMP"), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
 
-    EXPECT_EQ(1, CInternetAppInfo::DeleteIfTempExtension(nullptr, m_sandbox.Below("missing.TMP")));
-    EXPECT_EQ(1, CInternetAppInfo::DeleteIfTempExtension(nullptr, m_sandbox.Below("held.TMP")));
-    EXPECT_EQ(1, CInternetAppInfo::DeleteIfTempExtension(nullptr, m_sandbox.Below("locked.BAK")));
-    ::CloseHandle(held);
+    Info().DeleteTempFiles(Roots({m_sandbox.Path()}));
 
-    EXPECT_TRUE(m_sandbox.IsListed("locked.BAK"));
+    ExpectEntries(m_sandbox, kEntries, std::size(kEntries));
     ::SetFileAttributesA(m_sandbox.Below("locked.BAK"), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(Cleaner, WithoutExtensionsNothingMatches)
 {
-    theApp.g_TempExtensions.RemoveAll();
+    m_settings.tempExtensions.RemoveAll();
     m_sandbox.MakeFile("REPORT.TMP");
     m_sandbox.MakeFile("noextension");
-    EXPECT_EQ(TRUE, m_info.DeleteTempFiles(Roots({m_sandbox.Path()})));
+    Info().DeleteTempFiles(Roots({m_sandbox.Path()}));
     EXPECT_TRUE(m_sandbox.IsListed("REPORT.TMP"));
     EXPECT_TRUE(m_sandbox.IsListed("noextension"));
 }
@@ -198,7 +199,7 @@ TEST_F(Cleaner, LinksAndWhatTheyLeadToSurvive)
     m_sandbox.MakeUnixLink("Swept\\NOTES.BAK", "../Target/real.BAK");
     m_sandbox.MakeUnixLink("Swept\\Linked", "../TargetDir");
 
-    EXPECT_EQ(TRUE, m_info.DeleteTempFiles(Roots({m_sandbox.Below("Swept")})));
+    Info().DeleteTempFiles(Roots({m_sandbox.Below("Swept")}));
 
     static const EntryCase kEntries[] = {
         {"Swept\\plain.TMP", false},  {"Swept\\NOTES.BAK", true}, {"Target\\real.BAK", true},
@@ -220,7 +221,7 @@ TEST_F(Cleaner, ASweepPassesOverLookAlikeFoldersAndWhatTheirLinksReach)
     ASSERT_TRUE(StartUnixProgram("/bin/ln", {"-s", "../data/keep.tmp.", link}));
     ASSERT_TRUE(WaitUntil([&] { return m_sandbox.IsLiteralListed(L"Swept\\data.\\keep.tmp"); }));
 
-    m_info.DeleteTempFiles(Roots({m_sandbox.Below("Swept")}));
+    Info().DeleteTempFiles(Roots({m_sandbox.Below("Swept")}));
 
     EXPECT_TRUE(m_sandbox.IsLiteralListed(L"Swept\\data\\keep.tmp."));
     EXPECT_TRUE(m_sandbox.IsLiteralListed(L"Swept\\data\\old.TMP"));
@@ -240,8 +241,7 @@ TEST_F(Cleaner, FolderNameWithATrailingDotNeverReachesItsLinkedNamesake)
     ::CloseHandle(file);
     m_sandbox.MakeUnixLink("Swept\\Cache", "../TargetDir");
 
-    EXPECT_EQ(1, CInternetAppInfo::DeleteIfTempExtension(nullptr, m_sandbox.Below("Swept") + "/Cache./old.TMP"));
-    m_info.DeleteTempFiles(Roots({m_sandbox.Below("Swept")}));
+    Info().DeleteTempFiles(Roots({m_sandbox.Below("Swept")}));
 
     EXPECT_TRUE(m_sandbox.IsListed("TargetDir\\old.TMP"));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(dotted + "\\old.TMP"));
@@ -253,7 +253,7 @@ TEST_F(Cleaner, NamesWithNoExactAnsiFormNeverReachOutsideTheSweep)
     MakeHostileEntries(m_sandbox, L"Swept");
     m_sandbox.MakeFile("Swept\\plain.tmp");
 
-    EXPECT_EQ(TRUE, m_info.DeleteTempFiles(Roots({m_sandbox.Below("Swept")})));
+    Info().DeleteTempFiles(Roots({m_sandbox.Below("Swept")}));
 
     EXPECT_FALSE(m_sandbox.IsListed("Swept\\plain.tmp"));
     ExpectHostileEntriesKept(m_sandbox, L"Swept");
@@ -266,7 +266,7 @@ TEST_F(Cleaner, ATempFileSwappedForALinkBeforeItsDeletionLeavesTheTargetAlone)
     const EntrySwap swap(m_sandbox.LiteralBelow(L"Swept\\victim.TMP"), "../Target/doc.TMP",
                          m_sandbox.LiteralBelow(L"Target\\doc.TMP"));
 
-    m_info.DeleteTempFiles(Roots({m_sandbox.Below("Swept")}));
+    Info().DeleteTempFiles(Roots({m_sandbox.Below("Swept")}));
 
     ASSERT_TRUE(EntrySwap::Swapped());
     EXPECT_TRUE(m_sandbox.IsListed("Target\\doc.TMP"));
@@ -276,43 +276,10 @@ TEST_F(Cleaner, SweepsPathsBeyondTheAnsiLimitAndNamesEndingInDotsOrBlanks)
 {
     const std::vector<std::wstring> made = MakeFilesBeyondTheAnsiLimit(m_sandbox, L"Swept", L".TMP");
 
-    m_info.DeleteTempFiles(Roots({m_sandbox.Below("Swept")}));
+    Info().DeleteTempFiles(Roots({m_sandbox.Below("Swept")}));
 
     for (const std::wstring& file : made)
         EXPECT_FALSE(m_sandbox.IsLiteralListed(file)) << file.size();
-}
-
-int RecordPath(void* userData, const CString& path)
-{
-    static_cast<std::vector<std::string>*>(userData)->push_back(path.Str());
-    return 1;
-}
-
-// Whole drives: the walk only records here, so files of tests running beside this one are safe.
-TEST_F(Cleaner, SweepsTheDrivesOneAfterTheOtherInListOrder)
-{
-    NamedLock lock(kDriveFLock);
-    SandboxFolder onF('F');
-    onF.MakeFile("Deep\\Er\\on-f.txt");
-    m_sandbox.MakeFile("Deep\\Er\\on-e.txt");
-
-    std::vector<std::string> paths;
-    CInternetAppInfo::SweepDrives(Roots({"E:\\", "F:\\"}), RecordPath, &paths);
-
-    size_t lastOnE = 0;
-    size_t firstOnF = paths.size();
-    for (size_t i = 0; i < paths.size(); ++i) {
-        if (paths[i].compare(0, 3, "E:\\") == 0)
-            lastOnE = i;
-        else if (firstOnF == paths.size() && paths[i].compare(0, 3, "F:\\") == 0)
-            firstOnF = i;
-    }
-    ASSERT_LT(firstOnF, paths.size());
-    EXPECT_LT(lastOnE, firstOnF);
-    const std::string onE = (m_sandbox.Path() + "/Deep/Er/on-e.txt").Str();
-    const std::string onFFile = (onF.Path() + "/Deep/Er/on-f.txt").Str();
-    EXPECT_NE(paths.end(), std::find(paths.begin(), paths.begin() + static_cast<std::ptrdiff_t>(firstOnF), onE));
-    EXPECT_NE(paths.end(), std::find(paths.begin() + static_cast<std::ptrdiff_t>(firstOnF), paths.end(), onFFile));
 }
 
 // Nothing but this suite's tests ever writes to F:, and they take turns through the lock.
@@ -323,7 +290,7 @@ TEST_F(Cleaner, SweepsAWholeDriveAndPassesOverOneWithoutAMedium)
     onF.MakeFile("Deep\\Er\\Est\\x.~~~");
     onF.MakeFile("Deep\\keep.txt");
 
-    EXPECT_EQ(TRUE, m_info.DeleteTempFiles(Roots({"D:\\", "Q:\\", "F:\\"})));
+    Info().DeleteTempFiles(Roots({"D:\\", "Q:\\", "F:\\"}));
 
     EXPECT_FALSE(onF.IsListed("Deep\\Er\\Est\\x.~~~"));
     EXPECT_TRUE(onF.IsListed("Deep\\keep.txt"));
@@ -350,7 +317,7 @@ TEST_F(Cleaner, RegistryBackupThatIsALinkLeavesItsTargetAlone)
     ASSERT_TRUE(WaitUntil([&] { return ::GetFileAttributesA(link) != INVALID_FILE_ATTRIBUTES; }));
 
     COfficeInfo office;
-    EXPECT_TRUE(office.DeleteRegistryBackups());
+    office.DeleteRegistryBackups();
 
     EXPECT_TRUE(m_sandbox.IsListed("Documents\\letter.doc"));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(folder + "\\rb001.cab"));
@@ -373,8 +340,8 @@ TEST_F(Cleaner, EmptyRecycleBinDeletesWhatTheBinHolds)
     ASSERT_FALSE(m_sandbox.IsListed("binned.txt"));
     ASSERT_EQ(before + 1, ItemsInBin());
 
-    CSystemFolders folders;
-    EXPECT_EQ(TRUE, folders.EmptyRecycleBin());
+    CSystemFolders folders = Folders();
+    folders.EmptyRecycleBin();
 
     EXPECT_EQ(0, ItemsInBin());
     EXPECT_FALSE(m_sandbox.IsListed("binned.txt"));
@@ -408,7 +375,7 @@ TEST_F(Cleaner, EmptyRecycleBinRemovesLinksAsLinksAndKeepsWhatTheyLead)
     };
     ASSERT_TRUE(WaitUntil([&] { return listed("canary-link.txt") && listed("Binned\\deep-link.txt"); }));
 
-    CSystemFolders folders;
+    CSystemFolders folders = Folders();
     folders.EmptyRecycleBin();
 
     EXPECT_TRUE(m_sandbox.IsListed("canary.txt"));
@@ -423,10 +390,10 @@ TEST_F(Cleaner, EmptyRecycleBinRemovesLinksAsLinksAndKeepsWhatTheyLead)
 TEST_F(Cleaner, EmptyRecycleBinSucceedsOnAnEmptyBin)
 {
     NamedLock lock(kRecycleBinLock);
-    CSystemFolders folders;
+    CSystemFolders folders = Folders();
     folders.EmptyRecycleBin();
     ASSERT_EQ(0, ItemsInBin());
-    EXPECT_EQ(TRUE, folders.EmptyRecycleBin());
+    folders.EmptyRecycleBin();
     EXPECT_EQ(0, ItemsInBin());
 }
 
@@ -456,13 +423,13 @@ TEST_F(Cleaner, TempAndCacheFoldersAreEmptiedAndKept)
     MakeClutter(m_sandbox, "Cache");
     m_sandbox.MakeFile("beside.txt");
     UseFolders(m_sandbox.Below("Temp\\"), m_sandbox.Below("Cache\\"));
-    CSystemFolders folders;
+    CSystemFolders folders = Folders();
 
-    EXPECT_EQ(TRUE, folders.EmptyTempFolder());
+    folders.EmptyTempFolder();
     ExpectEmptiedAndKept(m_sandbox, "Temp");
     EXPECT_TRUE(m_sandbox.IsListed("Cache\\a.txt"));
 
-    EXPECT_EQ(TRUE, folders.EmptyCacheFolder());
+    folders.EmptyCacheFolder();
     ExpectEmptiedAndKept(m_sandbox, "Cache");
     EXPECT_TRUE(m_sandbox.IsListed("beside.txt"));
 }
@@ -472,14 +439,14 @@ TEST_F(Cleaner, FolderCleanersWithAnEmptyFolderDeleteNothing)
 {
     MakeClutter(m_sandbox, "Here");
     ASSERT_TRUE(::SetCurrentDirectoryA(m_sandbox.Below("Here")));
-    CSystemFolders folders;
+    CSystemFolders folders = Folders();
     folders.m_TempFolder.Empty();
     folders.m_CacheFolder.Empty();
     folders.m_WindowsFolder.Empty();
 
-    EXPECT_EQ(TRUE, folders.EmptyTempFolder());
-    EXPECT_EQ(TRUE, folders.EmptyCacheFolder());
-    EXPECT_EQ(TRUE, folders.EmptyAppLogFolder());
+    folders.EmptyTempFolder();
+    folders.EmptyCacheFolder();
+    folders.EmptyAppLogFolder();
 
     EXPECT_TRUE(m_sandbox.IsListed("Here\\a.txt"));
     EXPECT_TRUE(m_sandbox.IsListed("Here\\Sub\\Deeper\\b.dat"));
@@ -493,10 +460,10 @@ TEST_F(Cleaner, AppLogFolderWithoutAWindowsFolderIsNotTakenFromTheDriveRoot)
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     ::CloseHandle(file);
     ASSERT_TRUE(::SetCurrentDirectoryA(m_sandbox.Path()));
-    CSystemFolders folders;
+    CSystemFolders folders = Folders();
     folders.m_WindowsFolder.Empty();
 
-    EXPECT_EQ(TRUE, folders.EmptyAppLogFolder());
+    folders.EmptyAppLogFolder();
 
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA("E:\\APPLOG\\keep.lgc"));
     ::DeleteFileA("E:\\APPLOG\\keep.lgc");
@@ -513,10 +480,10 @@ TEST_F(Cleaner, AppLogFolderBelowTheWindowsFolderIsEmptiedAndKept)
         SCOPED_TRACE(windows.windows);
         MakeClutter(m_sandbox, "Win\\APPLOG");
         m_sandbox.MakeFile("Win\\win.ini");
-        CSystemFolders folders;
+        CSystemFolders folders = Folders();
         folders.m_WindowsFolder = m_sandbox.Below(windows.windows);
 
-        EXPECT_EQ(TRUE, folders.EmptyAppLogFolder());
+        folders.EmptyAppLogFolder();
 
         ExpectEmptiedAndKept(m_sandbox, "Win\\APPLOG");
         EXPECT_TRUE(m_sandbox.IsListed("Win\\win.ini"));
@@ -528,13 +495,13 @@ TEST_F(Cleaner, AppLogFolderBelowTheWindowsFolderIsEmptiedAndKept)
 
 TEST_F(Cleaner, NetscapeCleanersWithoutAFolderTouchNothing)
 {
-    theApp.m_folderNSCache.Empty();
+    m_settings.nsCacheFolder.Empty();
     m_sandbox.MakeFile("cookies.txt");
     m_sandbox.MakeFile("Sub\\x.txt");
     ASSERT_TRUE(::SetCurrentDirectoryA(m_sandbox.Path()));
 
-    EXPECT_EQ(FALSE, m_info.EmptyNetscapeCache());
-    EXPECT_EQ(FALSE, m_info.DeleteNetscapeCookies());
+    EXPECT_EQ(FALSE, Info().EmptyNetscapeCache());
+    EXPECT_EQ(FALSE, Info().DeleteNetscapeCookies());
 
     EXPECT_TRUE(m_sandbox.IsListed("cookies.txt"));
     EXPECT_TRUE(m_sandbox.IsListed("Sub\\x.txt"));
@@ -547,15 +514,15 @@ TEST_F(Cleaner, NetscapeCacheIsEmptiedThenItsCookieFileDeleted)
     MakeClutter(m_sandbox, "NS\\Cache");
     m_sandbox.MakeFile("NS\\Cache\\cookies.txt");
     m_sandbox.MakeFile("NS\\bookmark.htm");
-    theApp.m_folderNSCache = m_sandbox.Below("NS\\Cache\\");
+    m_settings.nsCacheFolder = m_sandbox.Below("NS\\Cache\\");
     UseFolders(m_sandbox.Below("Temp\\"), m_sandbox.Below("IECache\\"));
 
-    EXPECT_EQ(TRUE, m_info.EmptyNetscapeCache());
+    Info().EmptyNetscapeCache();
     ExpectEmptiedAndKept(m_sandbox, "NS\\Cache");
     EXPECT_FALSE(m_sandbox.IsListed("NS\\Cache\\cookies.txt"));
 
     m_sandbox.MakeFile("NS\\Cache\\cookies.txt");
-    EXPECT_EQ(TRUE, m_info.DeleteNetscapeCookies());
+    Info().DeleteNetscapeCookies();
     EXPECT_FALSE(m_sandbox.IsListed("NS\\Cache\\cookies.txt"));
     EXPECT_TRUE(m_sandbox.IsListed("NS\\Cache"));
     EXPECT_TRUE(m_sandbox.IsListed("NS\\bookmark.htm"));
@@ -571,9 +538,9 @@ TEST_F(Cleaner, CookieFileIsLookedForInsideTheFolderWhateverItsSpelling)
         SCOPED_TRACE(setting.setting);
         m_sandbox.MakeFile("NS\\Cache\\cookies.txt");
         m_sandbox.MakeFile("NS\\Cachecookies.txt");
-        theApp.m_folderNSCache = m_sandbox.Below(setting.setting);
+        m_settings.nsCacheFolder = m_sandbox.Below(setting.setting);
 
-        EXPECT_EQ(TRUE, m_info.DeleteNetscapeCookies());
+        Info().DeleteNetscapeCookies();
 
         EXPECT_FALSE(m_sandbox.IsListed("NS\\Cache\\cookies.txt"));
         EXPECT_TRUE(m_sandbox.IsListed("NS\\Cachecookies.txt"));
@@ -585,9 +552,9 @@ TEST_F(Cleaner, CookieFileThatIsALinkSurvivesWithItsTarget)
     m_sandbox.MakeFile("Profile\\real-cookies.txt");
     m_sandbox.MakeFolder("NS\\Cache");
     m_sandbox.MakeUnixLink("NS\\Cache\\cookies.txt", "../../Profile/real-cookies.txt");
-    theApp.m_folderNSCache = m_sandbox.Below("NS\\Cache\\");
+    m_settings.nsCacheFolder = m_sandbox.Below("NS\\Cache\\");
 
-    EXPECT_EQ(TRUE, m_info.DeleteNetscapeCookies());
+    Info().DeleteNetscapeCookies();
 
     EXPECT_TRUE(m_sandbox.IsListed("NS\\Cache\\cookies.txt"));
     EXPECT_TRUE(m_sandbox.IsListed("Profile\\real-cookies.txt"));
@@ -598,11 +565,11 @@ TEST_F(Cleaner, RelativeNetscapeFolderIsNotTakenFromTheCurrentFolder)
     MakeClutter(m_sandbox, "Cache");
     m_sandbox.MakeFile("Cache\\cookies.txt");
     ASSERT_TRUE(::SetCurrentDirectoryA(m_sandbox.Path()));
-    theApp.m_folderNSCache = "Cache";
+    m_settings.nsCacheFolder = "Cache";
     UseFolders(m_sandbox.Below("Temp\\"), m_sandbox.Below("IECache\\"));
 
-    EXPECT_EQ(TRUE, m_info.EmptyNetscapeCache());
-    EXPECT_EQ(TRUE, m_info.DeleteNetscapeCookies());
+    Info().EmptyNetscapeCache();
+    Info().DeleteNetscapeCookies();
 
     EXPECT_TRUE(m_sandbox.IsListed("Cache\\a.txt"));
     EXPECT_TRUE(m_sandbox.IsListed("Cache\\cookies.txt"));
@@ -621,14 +588,14 @@ TEST_F(Cleaner, FolderSettingsLeadingOutsideEveryDriveDeleteNothing)
     m_sandbox.MakeFolder("Win");
     m_sandbox.MakeUnixLink("Win\\APPLOG", outside.UnixPath() + "/AppLog");
     UseFolders(m_sandbox.Below("TempLink\\"), m_sandbox.Below("IECache\\"));
-    theApp.m_folderNSCache = m_sandbox.Below("NSLink\\");
-    CSystemFolders folders;
+    m_settings.nsCacheFolder = m_sandbox.Below("NSLink\\");
+    CSystemFolders folders = Folders();
     folders.m_WindowsFolder = m_sandbox.Below("Win\\");
 
-    EXPECT_EQ(TRUE, folders.EmptyTempFolder());
-    EXPECT_EQ(TRUE, folders.EmptyAppLogFolder());
-    EXPECT_EQ(TRUE, m_info.EmptyNetscapeCache());
-    EXPECT_EQ(TRUE, m_info.DeleteNetscapeCookies());
+    folders.EmptyTempFolder();
+    folders.EmptyAppLogFolder();
+    Info().EmptyNetscapeCache();
+    Info().DeleteNetscapeCookies();
 
     for (const char* canary : kCanaries)
         EXPECT_TRUE(outside.IsListed(canary)) << canary;
@@ -646,8 +613,8 @@ TEST_F(Cleaner, AFolderSettingNamingTheDesktopDeletesNothing)
     ::CloseHandle(file);
     UseFolders(m_sandbox.Below("Temp\\"), desktop);
 
-    CSystemFolders folders;
-    EXPECT_EQ(TRUE, folders.EmptyCacheFolder());
+    CSystemFolders folders = Folders();
+    folders.EmptyCacheFolder();
 
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(canary));
     ::DeleteFileA(canary);

@@ -100,7 +100,7 @@ TEST(DiskSpace, MegabytesAreExactBinaryMegabytes)
 TEST(DiskSpace, MeasuresSandboxDriveAndFailsLoudlyOnAMissingOne)
 {
     RecordedBoxes boxes;
-    CDiskSpace space;
+    CDiskSpace space(&boxes);
     const double freeOnE = space.GetFreeMB("E:\\");
     const double freeOnMissing = space.GetFreeMB("Q:\\");
 

