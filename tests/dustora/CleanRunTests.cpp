@@ -241,7 +241,7 @@ TEST_F(CleanRun, EachStepRunsItsCleanerOnlyWhenItsOptionIsOnAndAStopSkipsTheRest
                                     "Store\\Inbox.dbx"};
     const SeededKey runHistory(CHistoryLists::kRunHistoryKey, CHistoryLists::kRunHistoryKey, {{"a", "notepad"}, {"MRUList", "a"}});
     const SeededKey typedUrls(CHistoryLists::kTypedUrlsKey, CHistoryLists::kTypedUrlsKey, {{"url1", "http://example.com/"}});
-    const SeededKey excel97("Software\\Microsoft\\Office\\8.0\\Excel\\Recent File List", "Software\\Microsoft\\Office\\8.0",
+    const SeededKey excel97("Software\\Microsoft\\Office\\8.0\\Excel\\Recent File List", "Software\\Microsoft\\Office",
                             {{"File1", "C:\\a.xls"}});
     const SeededKey outlook("Software\\Microsoft\\Outlook Express", "Software\\Microsoft\\Outlook Express",
                             {{"Store Root", m_sandbox.Below("Store")}});
