@@ -7,10 +7,15 @@
 #include "dialogs/CFolderSettingsDlg.h"
 #include "dialogs/DialogLook.h"
 #include "engine/CDiskSpace.h"
+#include "engine/CDocumentHistory.h"
 #include "engine/CDriveScan.h"
 #include "engine/CFreeSpaceGains.h"
+#include "engine/CHistoryLists.h"
 #include "engine/CInternetAppInfo.h"
+#include "engine/CInvalidShortcuts.h"
 #include "engine/COfficeInfo.h"
+#include "engine/COfficeRecentFiles.h"
+#include "engine/COutlookStore.h"
 #include "engine/CSystemFolders.h"
 #include "framework/HtmlHelp.h"
 #include "framework/MessageBox.h"
@@ -18,6 +23,7 @@
 #include "resources/DustoraResource.h"
 
 #include <htmlhelp.h>
+#include <shlobj.h>
 
 #include <ctime>
 #include <functional>
@@ -490,21 +496,46 @@ void CCleanerDlg::RunCleanSteps(CRunProgress& progress, CSystemFolders& folders,
         progress.Show(action, item);
         cleaner();
     };
+    const auto countRemoved = [](int entries) { theApp.m_registryEntriesRemoved += entries; };
+    const bool msie = m_msieBox.GetCheck() == BST_CHECKED;
+    const unsigned officeLists = OfficeListsToClear();
     const std::function<void()> steps[] = {
         [&] { step(2, IsOptionOn(m_delWinTemp), "Cleaning:", "Windows Temp Dir...", [&] { folders.EmptyTempFolder(); }); },
-        [&] { progress.SetPos(3); },
+        [&] {
+            step(3, IsOptionOn(m_delWindowsDocHistory), "Deleting:", "Windows Documents History...", [&] {
+                countRemoved(CDocumentHistory::Clear(folders.m_RecentFolder, HKEY_CURRENT_USER,
+                                                     CHistoryLists::kRecentDocsKey));
+            });
+        },
         [&] { step(4, IsOptionOn(m_emptyRecycleBin), "Empty:", "Recycle Bin...", [&] { folders.EmptyRecycleBin(); }); },
         [&] { step(5, IsOptionOn(m_delAppLog), "Empty:", "AppLog Folder...", [&] { folders.EmptyAppLogFolder(); }); },
-        [&] { progress.SetPos(6); },
+        [&] {
+            step(6, IsOptionOn(m_delWinRunHistory), "Deleting:", "Windows Run History...",
+                 [&] { countRemoved(CHistoryLists::ClearRunHistory(HKEY_CURRENT_USER)); });
+        },
+        [&] {
+            step(7, IsOptionOn(m_delInvalidShortcuts), "Deleting:", "Invalid Desktop Shortcuts...", [&] {
+                for (const int desktop : {CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_DESKTOPDIRECTORY})
+                    CInvalidShortcuts::DeleteFrom(CSystemFolders::ShellFolderPath(desktop));
+            });
+        },
         [&] {
             step(11, IsOptionOn(m_delRegBackup), "Deleting:", "Windows98 Registry Old Backups...",
                  [&] { office.DeleteRegistryBackups(); });
         },
         [&] {
-            step(11, m_msieBox.GetCheck() == BST_CHECKED && IsOptionOn(m_ieItemsDlg.m_cleanCache), "Deleting:",
-                 "Internet Explorer Cache files...", [&] { folders.EmptyCacheFolder(); });
+            step(11, msie && IsOptionOn(m_ieItemsDlg.m_cleanCache), "Deleting:", "Internet Explorer Cache files...",
+                 [&] { folders.EmptyCacheFolder(); });
         },
-        [&] { progress.SetPos(13); },
+        [&] {
+            step(12, msie && IsOptionOn(m_ieItemsDlg.m_emptyCookies), "Deleting:", "Internet Explorer Cookies...",
+                 [&] { folders.EmptyCookiesFolder(); });
+        },
+        [&] {
+            step(13, msie && IsOptionOn(m_ieItemsDlg.m_deleteTypedUrls), "Deleting:",
+                 "Internet Explorer Typed URL History...",
+                 [&] { countRemoved(CHistoryLists::ClearTypedUrls(HKEY_CURRENT_USER)); });
+        },
         [&] {
             // The drives are read from the list just before the texts show; none checked sweeps nothing.
             progress.SetPos(14);
@@ -524,7 +555,15 @@ void CCleanerDlg::RunCleanSteps(CRunProgress& progress, CSystemFolders& folders,
             step(16, IsOptionOn(m_netscapeItemsDlg.m_deleteCookies), "Deleting:", "Netscape Navigator Cookie Files...",
                  [&] { internetApps.DeleteNetscapeCookies(); });
         },
-        [&] { progress.SetPos(17); },
+        [&] {
+            step(17, m_outlookBox.GetCheck() == BST_CHECKED && IsOptionOn(m_outlookItemsDlg.m_emptyDeletedItems),
+                 "Empty:", "Outlook Deleted Items Folder...",
+                 [&] { COutlookStore::EmptyDeletedItems(internetApps.m_StoreRoot); });
+        },
+        [&] {
+            step(18, officeLists != 0, "Deleting:", "Microsoft Office MRU Lists...",
+                 [&] { countRemoved(COfficeRecentFiles::Clear(officeLists, HKEY_CURRENT_USER)); });
+        },
     };
     for (const std::function<void()>& next : steps) {
         if (progress.CheckStop() == 1)
@@ -535,6 +574,26 @@ void CCleanerDlg::RunCleanSteps(CRunProgress& progress, CSystemFolders& folders,
 
 // Stored as shown, a stopped run's too. "%#c" is the C runtime's long form of the local date
 // and time ("Tuesday, December 08, 2026 10:47:44").
+// The Office lists the run clears: none unless the Office tick box is ticked.
+unsigned CCleanerDlg::OfficeListsToClear() const
+{
+    if (m_officeBox.GetCheck() != BST_CHECKED)
+        return 0;
+    const struct {
+        int option;
+        COfficeRecentFiles::Application application;
+    } lists[] = {
+        {m_officeItemsDlg.m_deleteWordMru, COfficeRecentFiles::kWord},
+        {m_officeItemsDlg.m_deleteExcelMru, COfficeRecentFiles::kExcel},
+        {m_officeItemsDlg.m_deletePowerPointMru, COfficeRecentFiles::kPowerPoint},
+        {m_officeItemsDlg.m_deleteAccessMru, COfficeRecentFiles::kAccess},
+    };
+    unsigned applications = 0;
+    for (const auto& list : lists)
+        applications |= IsOptionOn(list.option) ? list.application : 0;
+    return applications;
+}
+
 void CCleanerDlg::StampLastCleaned()
 {
     char text[256] = "";

@@ -167,6 +167,7 @@ private:
     void RunCleanSteps(CRunProgress& progress, CSystemFolders& folders, COfficeInfo& office,
                        CInternetAppInfo& internetApps);
     void StampLastCleaned();
+    unsigned OfficeListsToClear() const;
 
     // Set while a run is going: a run never starts inside another one's message pumping.
     bool m_cleaning = false;

@@ -164,6 +164,17 @@ BOOL CSystemFolders::EmptyCacheFolder()
     return TRUE;
 }
 
+BOOL CSystemFolders::EmptyCookiesFolder()
+{
+    EmptyFolderTree(m_CookiesFolder, CPathGuard::kCookiesPlace);
+    return TRUE;
+}
+
+CString CSystemFolders::ShellFolderPath(int csidl)
+{
+    return WithTrailingBackslash(g_lookups.shellFolder(nullptr, csidl));
+}
+
 int CSystemFolders::EmptyFolderTree(const char* folder)
 {
     return EmptyFolderTree(folder, CPathGuard::kNoSystemPlace);

@@ -34,6 +34,8 @@ public:
     // <Windows folder>\APPLOG\ (the application log folder of Windows 98).
     BOOL EmptyAppLogFolder();
     BOOL EmptyCacheFolder();
+    // Internet Explorer's cookies, emptied as the cache is; the cookies in use stay.
+    BOOL EmptyCookiesFolder();
 
     // Deletes everything below folder and keeps folder itself, through the one deletion path
     // (CTreeWalker, CEntryHandle). Passes over silently what it cannot delete, read-only files and
@@ -45,6 +47,9 @@ public:
     // Installs other lookups (for tests); returns the ones in force before.
     static Lookups SetLookups(const Lookups& lookups);
     static Lookups PlatformLookups();
+    // A shell folder (CSIDL number) through the lookups in force, with a trailing "\"; empty
+    // when there is none.
+    static CString ShellFolderPath(int csidl);
 
     CString m_RecentFolder;
     CString m_TempFolder;

@@ -2,6 +2,7 @@
 // cleaners then delete in the test's own folders, the stop, the stamp and the report; the pump
 // that keeps the progress window alive during a walk; the drives the run reads from the list.
 #include "dialogs/CCleanProgressDlg.h"
+#include "engine/CHistoryLists.h"
 #include "engine/CSystemFolders.h"
 #include "engine/WalkProgress.h"
 #include "resources/DustoraResource.h"
@@ -11,9 +12,13 @@
 #include "support/RecycleBin.h"
 #include "support/RunModal.h"
 #include "support/SandboxFolder.h"
+#include "support/ScratchRegistryKey.h"
+#include "support/ShellShortcut.h"
 #include "support/TiledLook.h"
 
 #include <gtest/gtest.h>
+
+#include <shlobj.h>
 
 #include <functional>
 #include <map>
@@ -46,6 +51,7 @@ struct CallRecorder : CRunProgress::Listener {
 // screenshot. Only this thread's report will do: other test programs show theirs too.
 struct ReportCloser {
     static inline std::vector<std::string> texts;
+    static inline std::vector<std::string> registryLines;
     static inline const char* screenshot = nullptr;
 
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
@@ -61,11 +67,35 @@ struct ReportCloser {
         char text[4096] = "";
         ::GetDlgItemTextA(report, IDC_REPORT_TEXT, text, sizeof(text));
         texts.push_back(text);
+        ::GetDlgItemTextA(report, IDC_REPORT_REGISTRY, text, sizeof(text));
+        registryLines.push_back(text);
         ::PostMessageA(report, WM_COMMAND, IDOK, 0);
     }
 };
 
 CString g_windowsFolder;
+CString g_desktopFolder;
+
+// Texts in a key of the current user's registry where the system keeps them; the key from
+// removeFrom down goes again at the end.
+class SeededKey {
+public:
+    SeededKey(const char* path, const char* removeFrom, const std::vector<std::pair<const char*, CString>>& texts)
+        : m_removeFrom(removeFrom)
+    {
+        HKEY key = nullptr;
+        EXPECT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr));
+        for (const auto& text : texts)
+            WriteRawValue(key, text.first, REG_SZ, std::vector<BYTE>(text.second.GetString(), text.second.GetString() + text.second.GetLength() + 1));
+        ::RegCloseKey(key);
+    }
+    ~SeededKey() { DeleteRegistryTree(HKEY_CURRENT_USER, m_removeFrom); }
+    SeededKey(const SeededKey&) = delete;
+    SeededKey& operator=(const SeededKey&) = delete;
+
+private:
+    const char* m_removeFrom;
+};
 
 // A new user's main dialog whose folders all lie in the test's own folder: what the run can
 // delete is there, or in the sandbox's Recycle Bin.
@@ -80,11 +110,15 @@ protected:
             *m_folders[i] = m_sandbox.Below(below[i]);
         }
         g_windowsFolder = m_sandbox.Below("Win\\");
+        g_desktopFolder = m_sandbox.Below("Desktop\\");
         m_savedLookups = CSystemFolders::SetLookups(
-            {[](HWND, int) { return CString(); }, [] { return CString(); }, [] { return g_windowsFolder; }});
+            {[](HWND, int csidl) { return csidl == CSIDL_DESKTOPDIRECTORY ? g_desktopFolder : CString(); },
+             [] { return CString(); }, [] { return g_windowsFolder; }});
+        ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
     }
     void TearDown() override
     {
+        ::OleUninitialize();
         CSystemFolders::SetLookups(m_savedLookups);
         for (size_t i = 0; i < std::size(m_folders); ++i)
             *m_folders[i] = m_saved[i];
@@ -93,6 +127,10 @@ protected:
 
     NamedLock m_binLock{kRecycleBinLock};
     NamedLock m_backupLock{"DustoraTests.SYSBCKUP"};
+    // The registry's lists and applications the run cleans are the sandbox's own.
+    NamedLock m_recentDocsLock{"DustoraTests.RecentDocs"};
+    NamedLock m_officeLock{"DustoraTests.OfficeKeys"};
+    NamedLock m_outlookLock{"DustoraTests.OutlookExpressKey"};
     RecordedBoxes m_boxes;
     SandboxFolder m_sandbox;
 
@@ -115,6 +153,13 @@ Calls RunCalls(const std::string& steps)
         {"TempFiles", {"Deleting:", "Temporary Files (TMP, BAK, CHK, etc.)..."}},
         {"NetscapeCache", {"Deleting:", "Netscape Navigator Cache Files..."}},
         {"NetscapeCookies", {"Deleting:", "Netscape Navigator Cookie Files..."}},
+        {"DocHistory", {"Deleting:", "Windows Documents History..."}},
+        {"RunHistory", {"Deleting:", "Windows Run History..."}},
+        {"Shortcuts", {"Deleting:", "Invalid Desktop Shortcuts..."}},
+        {"IECookies", {"Deleting:", "Internet Explorer Cookies..."}},
+        {"TypedURLs", {"Deleting:", "Internet Explorer Typed URL History..."}},
+        {"OutlookDeleted", {"Empty:", "Outlook Deleted Items Folder..."}},
+        {"OfficeMRU", {"Deleting:", "Microsoft Office MRU Lists..."}},
     };
     Calls all = {"SetRange 0 21", "SetPos 0", "SetPos 1"};
     std::istringstream in(steps);
@@ -146,28 +191,61 @@ TEST_F(CleanRun, EachStepRunsItsCleanerOnlyWhenItsOptionIsOnAndAStopSkipsTheRest
         const char* stopAfter;   // the call after which Stop is pressed
         Calls calls;
         std::set<std::string> emptied;
+        int registryEntries;
     } cases[] = {
-        {"only the defaults", {}, false, nullptr, RunCalls("2 Temp 3 4 Bin 5 AppLog 6 11 11 IECache 13 14 15 17"),
-         {"Temp", "bin", "AppLog", "Cache"}},
+        {"only the defaults", {}, false, nullptr,
+         RunCalls("2 Temp 3 DocHistory 4 Bin 5 AppLog 6 7 11 11 IECache 12 13 14 15 17 18"),
+         {"Temp", "bin", "AppLog", "Cache", "Recent"}, 0},
         // The end of the session asks for a second run meanwhile; none starts.
         {"a stop during the Recycle Bin step", {{"Schedule", "CleanAtShutdown", 1}}, false, "SetItem Recycle Bin...",
-         RunCalls("2 Temp 3 4 Bin stop"), {"Temp", "bin"}},
-        {"Internet Explorer unticked, registry backups on", {{"Items", "MSIE", 0}, {"Items", "DelRegBackup", 1}}, false,
-         nullptr, RunCalls("2 Temp 3 4 Bin 5 AppLog 6 11 RegBackups 11 13 14 15 17"), {"Temp", "bin", "AppLog"}},
+         RunCalls("2 Temp 3 DocHistory 4 Bin stop"), {"Temp", "bin", "Recent"}, 0},
+        {"Internet Explorer unticked, its items and registry backups on",
+         {{"Items", "MSIE", 0}, {"Items", "DelRegBackup", 1}, {"MSIE Items", "EmtpyCookies", 1},
+          {"MSIE Items", "DelTypedURL", 1}},
+         false, nullptr, RunCalls("2 Temp 3 DocHistory 4 Bin 5 AppLog 6 7 11 RegBackups 11 12 13 14 15 17 18"),
+         {"Temp", "bin", "AppLog", "Recent"}, 0},
         {"Netscape ticked with both items off", {{"Netscape Items", "DelCacheFolder", 0}}, true, nullptr,
-         RunCalls("2 Temp 3 4 Bin 5 AppLog 6 11 11 IECache 13 14 15 =16 17"), {"Temp", "bin", "AppLog", "Cache"}},
+         RunCalls("2 Temp 3 DocHistory 4 Bin 5 AppLog 6 7 11 11 IECache 12 13 14 15 =16 17 18"),
+         {"Temp", "bin", "AppLog", "Cache", "Recent"}, 0},
         {"Netscape cache and cookies on, everything else off",
          {{"Items", "DelWinTemp", 0}, {"Items", "EmptyRecycleBin", 0}, {"Items", "DelAppLog", 0},
-          {"MSIE Items", "DelCacheFolder", 0}, {"Netscape Items", "DelCookiesFolder", 1}},
-         true, nullptr, RunCalls("2 3 4 5 6 11 11 13 14 15 NetscapeCache =16 NetscapeCookies 17"), {"Netscape"}},
+          {"Items", "DelWindowsDocHistory", 0}, {"MSIE Items", "DelCacheFolder", 0},
+          {"Netscape Items", "DelCookiesFolder", 1}},
+         true, nullptr, RunCalls("2 3 4 5 6 7 11 11 12 13 14 15 NetscapeCache =16 NetscapeCookies 17 18"),
+         {"Netscape"}, 0},
         {"temporary files on, no drive ticked",
          {{"Items", "DelCHKFiles", 1}, {"Items", "DelWinTemp", 0}, {"Items", "EmptyRecycleBin", 0},
-          {"Items", "DelAppLog", 0}, {"Items", "MSIE", 0}},
-         false, nullptr, RunCalls("2 3 4 5 6 11 11 13 14 TempFiles 15 17"), {}},
+          {"Items", "DelAppLog", 0}, {"Items", "DelWindowsDocHistory", 0}, {"Items", "MSIE", 0}},
+         false, nullptr, RunCalls("2 3 4 5 6 7 11 11 12 13 14 TempFiles 15 17 18"), {}, 0},
+        // Word's option adds no list: its list is kept inside its settings.
+        {"the histories, shortcuts, cookies, deleted mail and Excel's list on, everything else off",
+         {{"Items", "DelWinTemp", 0}, {"Items", "EmptyRecycleBin", 0}, {"Items", "DelAppLog", 0},
+          {"MSIE Items", "DelCacheFolder", 0}, {"Items", "DelWinRunHistory", 1}, {"Items", "DelInvalidShortcuts", 1},
+          {"MSIE Items", "EmtpyCookies", 1}, {"MSIE Items", "DelTypedURL", 1}, {"OutLook Items", "DelRecycleBin", 1},
+          {"Items", "Office", 1}, {"Office Items", "DelExcelMRU", 1}, {"Office Items", "DelWordMRU", 1}},
+         false, nullptr,
+         RunCalls("2 3 DocHistory 4 5 6 RunHistory 7 Shortcuts 11 11 12 IECookies 13 TypedURLs 14 15 17 "
+                  "OutlookDeleted 18 OfficeMRU"),
+         {"Recent", "Cookies", "Desktop", "Store"}, 4},
+        {"Outlook and Office unticked with their items on",
+         {{"Items", "DelWindowsDocHistory", 0}, {"Items", "Outlook", 0}, {"OutLook Items", "DelRecycleBin", 1},
+          {"Office Items", "DelExcelMRU", 1}},
+         false, nullptr, RunCalls("2 Temp 3 4 Bin 5 AppLog 6 7 11 11 IECache 12 13 14 15 17 18"),
+         {"Temp", "bin", "AppLog", "Cache"}, 0},
     };
     const char* const clutter[][2] = {{"Temp", "Temp\\Sub\\a.txt"},   {"Cache", "Cache\\Content.IE5\\b.htm"},
                                       {"AppLog", "Win\\APPLOG\\c.lgc"}, {"Netscape", "Netscape\\d.dat"},
-                                      {"stray", "stray.TMP"}};
+                                      {"stray", "stray.TMP"},          {"Recent", "Recent\\e.doc.lnk"},
+                                      {"Cookies", "Cookies\\user@f.txt"}, {"Store", "Store\\Deleted Items.dbx"}};
+    const char* const canaries[] = {"Temp", "Cache", "Win\\APPLOG", "Recent\\g.doc", "Cookies", "Desktop\\valid.lnk",
+                                    "Store\\Inbox.dbx"};
+    const SeededKey runHistory(CHistoryLists::kRunHistoryKey, CHistoryLists::kRunHistoryKey, {{"a", "notepad"}, {"MRUList", "a"}});
+    const SeededKey typedUrls(CHistoryLists::kTypedUrlsKey, CHistoryLists::kTypedUrlsKey, {{"url1", "http://example.com/"}});
+    const SeededKey excel97("Software\\Microsoft\\Office\\8.0\\Excel\\Recent File List", "Software\\Microsoft\\Office",
+                            {{"File1", "C:\\a.xls"}});
+    const SeededKey outlook("Software\\Microsoft\\Outlook Express", "Software\\Microsoft\\Outlook Express",
+                            {{"Store Root", m_sandbox.Below("Store")}});
+    CHistoryLists::ClearRecentDocs(HKEY_CURRENT_USER);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         m_profile.Remove();
@@ -176,6 +254,13 @@ TEST_F(CleanRun, EachStepRunsItsCleanerOnlyWhenItsOptionIsOnAndAStopSkipsTheRest
         theApp.m_folderNSCache = c.netscapeFolder ? m_sandbox.Below("Netscape\\") : CString();
         for (const auto& file : clutter)
             m_sandbox.MakeFile(file[1]);
+        for (const char* file : {"Recent\\g.doc", "Store\\Inbox.dbx", "valid.txt"})
+            m_sandbox.MakeFile(file);
+        m_sandbox.MakeFile("gone.txt");
+        m_sandbox.MakeFolder("Desktop");
+        ASSERT_TRUE(MakeShellShortcut(m_sandbox.Below("Desktop\\gone.lnk"), m_sandbox.Below("gone.txt")));
+        ASSERT_TRUE(MakeShellShortcut(m_sandbox.Below("Desktop\\valid.lnk"), m_sandbox.Below("valid.txt")));
+        ASSERT_TRUE(::DeleteFileA(m_sandbox.Below("gone.txt")));
         m_sandbox.MakeFile("binned.txt");
         EmptyBin();
         ASSERT_TRUE(PutInBin(m_sandbox.Below("binned.txt")));
@@ -196,6 +281,7 @@ TEST_F(CleanRun, EachStepRunsItsCleanerOnlyWhenItsOptionIsOnAndAStopSkipsTheRest
             }
         };
         ReportCloser::texts.clear();
+        ReportCloser::registryLines.clear();
         ReportCloser::screenshot = isDefault ? "report" : nullptr;
         const UINT_PTR closer = ::SetTimer(nullptr, 0, 20, &ReportCloser::Tick);
         CString stamp;
@@ -213,14 +299,16 @@ TEST_F(CleanRun, EachStepRunsItsCleanerOnlyWhenItsOptionIsOnAndAStopSkipsTheRest
         EXPECT_EQ(c.calls, recorder.calls);
         for (const auto& file : clutter)
             EXPECT_EQ(c.emptied.count(file[0]) == 0, m_sandbox.IsListed(file[1])) << file[1];
+        EXPECT_EQ(c.emptied.count("Desktop") == 0, m_sandbox.IsListed("Desktop\\gone.lnk"));
         EXPECT_EQ(c.emptied.count("bin") ? 0 : 1, ItemsInBin());
-        for (const char* kept : {"Temp", "Cache", "Win\\APPLOG"})
+        for (const char* kept : canaries)
             EXPECT_TRUE(m_sandbox.IsListed(kept)) << kept;
         // The long form of the local date and time, whatever the day.
         EXPECT_TRUE(std::regex_match(stamp.Str(), std::regex(R"( System was last Cleaned on \w+, \w+ \d\d, \d{4} \d\d:\d\d:\d\d)")))
             << stamp.Str();
         EXPECT_EQ(stamp, theApp.GetProfileString("Stats", "LastCleaned"));
         ASSERT_EQ(1u, ReportCloser::texts.size());
+        EXPECT_EQ("Removed " + std::to_string(c.registryEntries) + " Registry Entries.", ReportCloser::registryLines[0]);
         EXPECT_EQ(0u, ReportCloser::texts[0].rfind(" System Clean Report...\r\n\r\nReport for Drive [C:]", 0));
         EXPECT_TRUE(m_boxes.shown.empty());
     }
