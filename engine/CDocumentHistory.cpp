@@ -15,7 +15,7 @@ class ShortcutDeleter : public CTreeWalker::Visitor {
 public:
     bool AcceptsRoot(const std::wstring& finalPath) override
     {
-        return CPathGuard::MayEmptyFinalPath(finalPath, CPathGuard::kRecentPlace) != FALSE;
+        return CPathGuard::MayEmptyFinalPath(finalPath, CPathGuard::kRecentPlace);
     }
 
     bool OnFile(const CTreeWalker::Folder& folder, const ListedEntry& entry, const CString& ansiName) override

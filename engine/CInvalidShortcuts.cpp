@@ -2,7 +2,6 @@
 
 #include "engine/CDocumentHistory.h"
 #include "engine/CEntryHandle.h"
-#include "engine/CPathGuard.h"
 #include "engine/CTreeWalker.h"
 #include "engine/PathParts.h"
 #include "framework/CComInterface.h"
@@ -90,7 +89,7 @@ bool CInvalidShortcuts::IsMissingOnFixedDrive(const CString& target)
 
 int CInvalidShortcuts::DeleteFrom(const char* folder)
 {
-    if (!folder || !CPathGuard::IsAbsolutePath(folder))
+    if (!folder || !IsAbsolutePath(folder))
         return 0;
     CString root(folder);
     EnsureTrailingSeparator(root, '\\');

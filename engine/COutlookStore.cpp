@@ -1,7 +1,6 @@
 #include "engine/COutlookStore.h"
 
 #include "engine/CEntryHandle.h"
-#include "engine/CPathGuard.h"
 #include "engine/PathParts.h"
 #include "framework/CString.h"
 
@@ -13,7 +12,7 @@ BOOL COutlookStore::EmptyDeletedItems(const char* storeRoot)
         return FALSE;
     char expanded[MAX_PATH] = "";
     const DWORD length = ::ExpandEnvironmentStringsA(storeRoot, expanded, MAX_PATH);
-    if (length == 0 || length > MAX_PATH || !CPathGuard::IsAbsolutePath(expanded) ||
+    if (length == 0 || length > MAX_PATH || !IsAbsolutePath(expanded) ||
         CString(expanded).Find('%') >= 0)
         return FALSE;
     CString path(expanded);
