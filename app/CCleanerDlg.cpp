@@ -16,6 +16,7 @@
 #include "engine/COfficeInfo.h"
 #include "engine/COfficeRecentFiles.h"
 #include "engine/COutlookStore.h"
+#include "engine/RemovalScope.h"
 #include "engine/CSystemFolders.h"
 #include "framework/HtmlHelp.h"
 #include "framework/MessageBox.h"
@@ -32,6 +33,16 @@ namespace {
 
 const char kNotYetCleaned[] = "System was not yet Cleaned with Dustora.";
 const char kSchedulerProgram[] = "Ordavel.EXE";
+const char kCheckingAction[] = "Checking:";
+
+// The name a cleaner is reported by: its progress item without the trailing "...".
+CString CleanerName(const char* item)
+{
+    CString name(item);
+    if (name.GetLength() >= 3 && name.Right(3) == "...")
+        name = name.Left(name.GetLength() - 3);
+    return name;
+}
 
 const COLORREF kHoverText = RGB(128, 255, 64);
 const COLORREF kGroupCaptionBackground = RGB(0, 0, 90);
@@ -237,6 +248,7 @@ BOOL CCleanerDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     AppendToSystemMenu(IDS_ABOUTBOX, IDM_ABOUTBOX);
+    AppendToSystemMenu(IDS_PREVIEW_CLEAN, IDM_PREVIEW_CLEAN, false);
     SetIcon(m_icon, TRUE);
     SetIcon(m_icon, FALSE);
     RegisterTrayIcon();
@@ -333,6 +345,9 @@ void CCleanerDlg::ActOnRunMode()
         OnOK();
         PostMessage(WM_CLOSE);
         break;
+    case RunMode::Preview:
+        OnPreview();
+        break;
     case RunMode::Interactive:
         break;
     }
@@ -361,6 +376,9 @@ BOOL CCleanerDlg::PreTranslateMessage(MSG* msg)
 void CCleanerDlg::OnSysCommand(UINT id, LPARAM lParam)
 {
     switch (id & 0xFFF0) {
+    case IDM_PREVIEW_CLEAN:
+        OnPreview();
+        break;
     case IDM_ABOUTBOX:
         m_tray.Conceal();
         RunAboutBox();
@@ -445,15 +463,30 @@ void CCleanerDlg::OnDestroy()
 // started.
 void CCleanerDlg::OnOK()
 {
+    RunOnce(false);
+}
+
+// "Preview Clean..." and "/preview": the same run, removing nothing.
+void CCleanerDlg::OnPreview()
+{
+    RunOnce(true);
+}
+
+void CCleanerDlg::RunOnce(bool preview)
+{
     if (m_cleaning)
         return;
     m_cleaning = true;
+    m_previewing = preview;
     RunClean();
+    m_previewing = false;
     m_cleaning = false;
 }
 
 // Saves the options, notes the free space, runs the chosen cleaners behind the progress dialog,
-// stamps the run (a stopped one too) and shows the space gained.
+// stamps the run (a stopped one too) and shows the space gained with what each cleaner removed.
+// A preview walks the same cleaners inside a scope that lets nothing be removed, counts what a
+// clean would remove, stamps nothing and reports only those counts.
 void CCleanerDlg::RunClean()
 {
     CSystemFolders folders(theApp.m_settings, theApp);
@@ -472,14 +505,24 @@ void CCleanerDlg::RunClean()
     progress.SetPos(0);
     progress.SetPos(1);
 
-    RunCleanSteps(progress, folders, office, internetApps);
+    m_removals.clear();
+    RemovalTally runTally;
+    {
+        const RemovalScope run(runTally, m_previewing);
+        RunCleanSteps(progress, folders, office, internetApps);
+    }
 
     progress.SetPos(kLastCleanPosition);
-    StampLastCleaned();
+    if (!m_previewing) {
+        StampLastCleaned();
+        for (const CleanerRemoval& removal : m_removals)
+            theApp.m_registryEntriesRemoved += static_cast<LONG>(removal.tally.registryEntries);
+    }
     progress.Close();
     ::Sleep(kReportDelayMs);
     // The report uses up the count of registry entries.
     report.SetFigures(theApp.g_FreeBefore, theApp.g_FreeBeforeDrive, theApp.m_registryEntriesRemoved, &theApp);
+    report.SetRemovals(m_removals, m_previewing);
     theApp.m_registryEntriesRemoved = 0;
     report.DoModal();
 }
@@ -487,31 +530,36 @@ void CCleanerDlg::RunClean()
 void CCleanerDlg::RunCleanSteps(CRunProgress& progress, CSystemFolders& folders, COfficeInfo& office,
                                 CInternetAppInfo& internetApps)
 {
-    // The bar moves to position; when on, the step's texts show and its cleaner runs.
-    const auto step = [&progress](int position, bool on, const char* action, const char* item, auto cleaner) {
+    // The bar moves to position; when on, the step's texts show and its cleaner runs, counting
+    // what it removes (in a preview, "Checking:" what it would remove).
+    const auto step = [&](int position, bool on, const char* action, const char* item, auto cleaner) {
         if (position)
             progress.SetPos(position);
         if (!on)
             return;
-        progress.Show(action, item);
-        cleaner();
+        progress.Show(m_previewing ? kCheckingAction : action, item);
+        CleanerRemoval removal{CleanerName(item), RemovalTally()};
+        {
+            const RemovalScope counted(removal.tally, m_previewing);
+            cleaner();
+        }
+        m_removals.push_back(removal);
     };
-    const auto countRemoved = [](int entries) { theApp.m_registryEntriesRemoved += entries; };
     const bool msie = m_msieBox.GetCheck() == BST_CHECKED;
     const unsigned officeLists = OfficeListsToClear();
     const std::function<void()> steps[] = {
         [&] { step(2, IsOptionOn(m_delWinTemp), "Cleaning:", "Windows Temp Dir...", [&] { folders.EmptyTempFolder(); }); },
         [&] {
             step(3, IsOptionOn(m_delWindowsDocHistory), "Deleting:", "Windows Documents History...", [&] {
-                countRemoved(CDocumentHistory::Clear(folders.m_RecentFolder, HKEY_CURRENT_USER,
-                                                     CHistoryLists::kRecentDocsKey));
+                CDocumentHistory::Clear(folders.m_RecentFolder, HKEY_CURRENT_USER,
+                                                     CHistoryLists::kRecentDocsKey);
             });
         },
         [&] { step(4, IsOptionOn(m_emptyRecycleBin), "Empty:", "Recycle Bin...", [&] { folders.EmptyRecycleBin(); }); },
         [&] { step(5, IsOptionOn(m_delAppLog), "Empty:", "AppLog Folder...", [&] { folders.EmptyAppLogFolder(); }); },
         [&] {
             step(6, IsOptionOn(m_delWinRunHistory), "Deleting:", "Windows Run History...",
-                 [&] { countRemoved(CHistoryLists::ClearRunHistory(HKEY_CURRENT_USER)); });
+                 [&] { CHistoryLists::ClearRunHistory(HKEY_CURRENT_USER); });
         },
         [&] {
             step(7, IsOptionOn(m_delInvalidShortcuts), "Deleting:", "Invalid Desktop Shortcuts...", [&] {
@@ -534,7 +582,7 @@ void CCleanerDlg::RunCleanSteps(CRunProgress& progress, CSystemFolders& folders,
         [&] {
             step(13, msie && IsOptionOn(m_ieItemsDlg.m_deleteTypedUrls), "Deleting:",
                  "Internet Explorer Typed URL History...",
-                 [&] { countRemoved(CHistoryLists::ClearTypedUrls(HKEY_CURRENT_USER)); });
+                 [&] { CHistoryLists::ClearTypedUrls(HKEY_CURRENT_USER); });
         },
         [&] {
             // The drives are read from the list just before the texts show; none checked sweeps nothing.
@@ -562,7 +610,7 @@ void CCleanerDlg::RunCleanSteps(CRunProgress& progress, CSystemFolders& folders,
         },
         [&] {
             step(18, officeLists != 0, "Deleting:", "Microsoft Office MRU Lists...",
-                 [&] { countRemoved(COfficeRecentFiles::Clear(officeLists, HKEY_CURRENT_USER)); });
+                 [&] { COfficeRecentFiles::Clear(officeLists, HKEY_CURRENT_USER); });
         },
     };
     for (const std::function<void()>& next : steps) {
@@ -572,8 +620,6 @@ void CCleanerDlg::RunCleanSteps(CRunProgress& progress, CSystemFolders& folders,
     }
 }
 
-// Stored as shown, a stopped run's too. "%#c" is the C runtime's long form of the local date
-// and time ("Tuesday, December 08, 2026 10:47:44").
 // The Office lists the run clears: none unless the Office tick box is ticked.
 unsigned CCleanerDlg::OfficeListsToClear() const
 {
@@ -594,6 +640,8 @@ unsigned CCleanerDlg::OfficeListsToClear() const
     return applications;
 }
 
+// Stored as shown, a stopped run's too. "%#c" is the C runtime's long form of the local date
+// and time ("Tuesday, December 08, 2026 10:47:44").
 void CCleanerDlg::StampLastCleaned()
 {
     char text[256] = "";

@@ -8,6 +8,7 @@
 #include "app/CSystemTray.h"
 #include "app/OptionSetting.h"
 #include "controls/CFlatIconButton.h"
+#include "dialogs/CCleanReportDlg.h"
 #include "dialogs/CIEItemsDlg.h"
 #include "dialogs/CNetscapeItemsDlg.h"
 #include "dialogs/COfficeItemsDlg.h"
@@ -108,6 +109,9 @@ public:
     int m_startInTray = 0;
     HICON m_icon;
 
+    // A run that removes nothing and reports what a clean would remove.
+    void OnPreview();
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
@@ -162,6 +166,8 @@ private:
     void RunAboutBox();
     void RunFolderSettings();
 
+    // One run, a clean or a preview, unless one is going.
+    void RunOnce(bool preview);
     void RunClean();
     // The cleaning steps in their fixed order, each after a stop check; a stop ends them.
     void RunCleanSteps(CRunProgress& progress, CSystemFolders& folders, COfficeInfo& office,
@@ -171,4 +177,7 @@ private:
 
     // Set while a run is going: a run never starts inside another one's message pumping.
     bool m_cleaning = false;
+    bool m_previewing = false;
+    // What each cleaner of the current or last run removed.
+    std::vector<CleanerRemoval> m_removals;
 };

@@ -10,5 +10,7 @@ RunMode RunModeFromCommandLine(const char* commandLine)
         return RunMode::Load;
     if (::lstrcmpiA(commandLine, kCleanSwitch) == 0)
         return RunMode::Clean;
+    if (::lstrcmpiA(commandLine, kPreviewSwitch) == 0)
+        return RunMode::Preview;
     return RunMode::Interactive;
 }

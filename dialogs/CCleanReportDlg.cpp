@@ -8,6 +8,8 @@
 #include "framework/TileBitmap.h"
 #include "resources/DustoraResource.h"
 
+#include <string>
+
 namespace {
 
 constexpr COLORREF kResultBand = RGB(0, 0, 0xAF);
@@ -26,6 +28,28 @@ CString DriveBlock(const DriveGain& drive)
                  "\r\n\r\n",
                  drive.letter, drive.label.GetString(), drive.before, drive.after, drive.gain);
     return block;
+}
+
+// "1,204": thousands grouped with commas.
+CString Grouped(ULONGLONG number)
+{
+    std::string grouped;
+    int digits = 0;
+    do {
+        if (digits > 0 && digits % 3 == 0)
+            grouped.insert(grouped.begin(), ',');
+        grouped.insert(grouped.begin(), static_cast<char>('0' + number % 10));
+        number /= 10;
+        ++digits;
+    } while (number > 0);
+    return CString(grouped.c_str());
+}
+
+CString FilesAndSize(ULONGLONG files, ULONGLONG bytes, const char* unit)
+{
+    CString text;
+    text.Format("%s %s, %.1f MB", Grouped(files).GetString(), unit, static_cast<double>(bytes) / 1048576.0);
+    return text;
 }
 
 }  // namespace
@@ -47,6 +71,47 @@ void CCleanReportDlg::SetFigures(const double (&freeBefore)[32], const SnapshotD
     m_beforeDrive = &beforeDrive;
     m_registryEntriesRemoved = registryEntriesRemoved;
     m_messages = messages;
+}
+
+void CCleanReportDlg::SetRemovals(const std::vector<CleanerRemoval>& removals, bool preview)
+{
+    m_removals = removals;
+    m_preview = preview;
+}
+
+CString CCleanReportDlg::RemovalLine(const CleanerRemoval& removal)
+{
+    const RemovalTally& tally = removal.tally;
+    CString parts;
+    const auto add = [&parts](const CString& part) { parts += (parts.IsEmpty() ? "" : ", ") + part; };
+    if (tally.files > 0 || (tally.registryEntries == 0 && !tally.binCounted))
+        add(FilesAndSize(tally.files, tally.bytes, "files"));
+    if (tally.binCounted)
+        add(FilesAndSize(tally.binItems, tally.binBytes, "items"));
+    if (tally.registryEntries > 0) {
+        CString entries;
+        entries.Format("%s registry entries", Grouped(tally.registryEntries).GetString());
+        add(entries);
+    }
+    return removal.cleaner + ": " + parts;
+}
+
+CString CCleanReportDlg::RemovalTotalLine(const std::vector<CleanerRemoval>& removals, bool preview)
+{
+    RemovalTally total;
+    for (const CleanerRemoval& removal : removals)
+        total += removal.tally;
+    // The bin's items are files and folders the user had deleted: they count with the files.
+    return CString(preview ? "Total to remove: " : "Total removed: ") +
+           FilesAndSize(total.files + total.binItems, total.bytes + total.binBytes, "files");
+}
+
+CString CCleanReportDlg::RemovalText(const std::vector<CleanerRemoval>& removals, bool preview)
+{
+    CString text(preview ? "Would be removed by each cleaner:\r\n" : "Removed by each cleaner:\r\n");
+    for (const CleanerRemoval& removal : removals)
+        text += RemovalLine(removal) + "\r\n";
+    return text + RemovalTotalLine(removals, preview) + "\r\n";
 }
 
 CString CCleanReportDlg::ReportText(const std::vector<DriveGain>& drives)
@@ -82,7 +147,33 @@ BOOL CCleanReportDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_logo.LoadBitmap(IDB_REPORT_LOGO);
+    if (m_preview)
+        ShowPreview();
+    else
+        ShowClean();
 
+    RECT client;
+    GetClientRect(&client);
+    CenterHorizontally(m_banner, client.right, 1);
+    return TRUE;
+}
+
+// A preview changed no drive: it says what each cleaner would remove.
+void CCleanReportDlg::ShowPreview()
+{
+    SetWindowText("Dustora Preview...");
+    SetDlgItemText(IDC_REPORT_TEXT, CString(" System Preview Report...\r\n\r\n") + RemovalText(m_removals, true));
+    SetDlgItemText(IDC_REPORT_TOTAL, RemovalTotalLine(m_removals, true));
+    RemovalTally total;
+    for (const CleanerRemoval& removal : m_removals)
+        total += removal.tally;
+    CString registry;
+    registry.Format("Would remove %lu Registry Entries.", total.registryEntries);
+    SetDlgItemText(IDC_REPORT_REGISTRY, registry);
+}
+
+void CCleanReportDlg::ShowClean()
+{
     static const double kNoneBefore[32] = {};
     static const SnapshotDrive kNoDrives[32] = {};
     CDiskSpace space(m_messages);
@@ -90,13 +181,11 @@ BOOL CCleanReportDlg::OnInitDialog()
                                                                    m_freeBefore ? *m_freeBefore : kNoneBefore,
                                                                    m_beforeDrive ? *m_beforeDrive : kNoDrives);
     SetDlgItemText(IDC_REPORT_REGISTRY, RegistryLine(m_registryEntriesRemoved));
-    SetDlgItemText(IDC_REPORT_TEXT, ReportText(drives));
+    CString text = ReportText(drives);
+    if (!m_removals.empty())
+        text += RemovalText(m_removals, false);
+    SetDlgItemText(IDC_REPORT_TEXT, text);
     SetDlgItemText(IDC_REPORT_TOTAL, TotalLine(CFreeSpaceGains::TotalOf(drives)));
-
-    RECT client;
-    GetClientRect(&client);
-    CenterHorizontally(m_banner, client.right, 1);
-    return TRUE;
 }
 
 BOOL CCleanReportDlg::OnEraseBkgnd(CDC* dc)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "engine/CFreeSpaceGains.h"
+#include "engine/RemovalScope.h"
 #include "engine/UserMessages.h"
 #include "framework/CBitmap.h"
 #include "framework/CDialog.h"
@@ -12,6 +13,12 @@
 #include "framework/MessageMap.h"
 
 #include <vector>
+
+// What one cleaner of a run removed (or, in a preview, would remove), by the name it is shown by.
+struct CleanerRemoval {
+    CString cleaner;
+    RemovalTally tally;
+};
 
 class CCleanReportDlg : public CDialog {
 public:
@@ -24,11 +31,21 @@ public:
     void SetFigures(const double (&freeBefore)[32], const SnapshotDrive (&beforeDrive)[32],
                     LONG registryEntriesRemoved, UserMessages* messages);
     void SetBackground(const CBitmap& background) { m_background = &background; }
+    // One entry per cleaner that ran, in the run's order; a preview's report says what would go
+    // and shows no drive figures.
+    void SetRemovals(const std::vector<CleanerRemoval>& removals, bool preview);
 
     // The report's text: a title line, an empty line, then one block per drive, in order.
     static CString ReportText(const std::vector<DriveGain>& drives);
     static CString TotalLine(double totalSaved);
     static CString RegistryLine(LONG entriesRemoved);
+    // "Windows Temp Dir: 1,204 files, 38.2 MB", "Windows Run History: 12 registry entries",
+    // "Recycle Bin: 3 items, 1.2 MB".
+    static CString RemovalLine(const CleanerRemoval& removal);
+    // The lines of the cleaners, then their total ("Total removed: 1,207 files, 39.4 MB"; in a
+    // preview "Total to remove: ...").
+    static CString RemovalText(const std::vector<CleanerRemoval>& removals, bool preview);
+    static CString RemovalTotalLine(const std::vector<CleanerRemoval>& removals, bool preview);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -39,6 +56,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    void ShowClean();
+    void ShowPreview();
+
     CBitmap m_logo;
     CStatic m_banner;
     const CBitmap* m_background = nullptr;       // borrowed
@@ -46,4 +66,6 @@ private:
     const SnapshotDrive (*m_beforeDrive)[32] = nullptr;   // borrowed
     LONG m_registryEntriesRemoved = 0;
     UserMessages* m_messages = nullptr;   // borrowed
+    std::vector<CleanerRemoval> m_removals;
+    bool m_preview = false;
 };

@@ -5,6 +5,7 @@
 #include "engine/CPathGuard.h"
 #include "engine/CTreeWalker.h"
 #include "engine/PathParts.h"
+#include "engine/RemovalScope.h"
 
 #include <shlobj.h>
 
@@ -36,7 +37,8 @@ int CDocumentHistory::Clear(const char* recentFolder, HKEY root, const char* rec
     const int removed = CHistoryLists::ClearRecentDocs(root, recentDocsKey);
     // A null item is the shell's own "clear": it forgets the list it may hold in memory. (Wine
     // clears its list so but leaves the shortcut files.)
-    ::SHAddToRecentDocs(SHARD_PIDL, nullptr);
+    if (!RemovalScope::Previewing())
+        ::SHAddToRecentDocs(SHARD_PIDL, nullptr);
     DeleteShortcuts(recentFolder);
     return removed;
 }

@@ -6,10 +6,12 @@
 #include "engine/CEntryHandle.h"
 
 #include "engine/PathParts.h"
+#include "engine/RemovalScope.h"
 
 #include <winternl.h>
 
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -177,11 +179,40 @@ const ListedEntry* Spelled(const std::vector<ListedEntry>& entries, const std::w
     return spelled;
 }
 
-CEntryHandle::Outcome DeleteThrough(CEntryHandle entry)
+// A preview opens an entry only to look at it; a clean opens it for deletion, shared with nobody.
+DWORD RemovalAccess()
+{
+    return RemovalScope::Previewing() ? 0 : kDeleteAccess;
+}
+
+DWORD RemovalShare()
+{
+    return RemovalScope::Previewing() ? kSharedWithAll : kSharedWithNobody;
+}
+
+// Deletes the entry through its handle and counts it with bytes; a preview counts what a clean
+// would try: an entry that is itself and not read-only.
+CEntryHandle::Outcome Remove(CEntryHandle entry, ULONGLONG bytes)
 {
     if (!entry)
         return entry.GetState() == CEntryHandle::kNotOpened ? CEntryHandle::kNothingOpened : CEntryHandle::kKept;
-    return entry.MarkForDeletion() ? CEntryHandle::kDeleted : CEntryHandle::kKept;
+    if (RemovalScope::Previewing()) {
+        if (!(entry.Attributes() & FILE_ATTRIBUTE_READONLY))
+            RemovalScope::CountFile(bytes);
+        return CEntryHandle::kKept;
+    }
+    if (!entry.MarkForDeletion())
+        return CEntryHandle::kKept;
+    RemovalScope::CountFile(bytes);
+    return CEntryHandle::kDeleted;
+}
+
+CEntryHandle::Outcome RemoveOpened(CEntryHandle entry)
+{
+    ULONGLONG bytes = 0;
+    if (entry)
+        NativeFiles::Size(entry.Get(), bytes);
+    return Remove(std::move(entry), bytes);
 }
 
 }  // namespace
@@ -348,17 +379,23 @@ CEntryHandle CEntryHandle::OpenAt(const char* path, Kind kind, DWORD access, DWO
 
 CEntryHandle::Outcome CEntryHandle::DeleteListedFile(const CEntryHandle& folder, const ListedEntry& entry)
 {
-    return DeleteThrough(OpenListed(folder, entry, kFile, kDeleteAccess, kSharedWithNobody));
+    // A preview judges a listed file by its listing alone: it costs no more than the walk.
+    if (RemovalScope::Previewing()) {
+        if (!(entry.attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)))
+            RemovalScope::CountFile(entry.size);
+        return kKept;
+    }
+    return Remove(OpenListed(folder, entry, kFile, kDeleteAccess, kSharedWithNobody), entry.size);
 }
 
 CEntryHandle::Outcome CEntryHandle::DeleteNamedFileIn(const CEntryHandle& folder, const std::wstring& name)
 {
-    return DeleteThrough(OpenNamedIn(folder, name, kFile, kDeleteAccess, kSharedWithNobody));
+    return RemoveOpened(OpenNamedIn(folder, name, kFile, RemovalAccess(), RemovalShare()));
 }
 
 CEntryHandle::Outcome CEntryHandle::DeleteFileAt(const char* path)
 {
-    return DeleteThrough(OpenAt(path, kFile, kDeleteAccess, kSharedWithNobody));
+    return RemoveOpened(OpenAt(path, kFile, RemovalAccess(), RemovalShare()));
 }
 
 std::vector<bool> CEntryHandle::LookAlikes(const std::vector<ListedEntry>& entries)
@@ -390,6 +427,9 @@ std::vector<bool> CEntryHandle::LookAlikes(const std::vector<ListedEntry>& entri
 
 bool CEntryHandle::MarkForDeletion()
 {
+    // The one place anything of the file system is deleted: never in a preview.
+    if (RemovalScope::Previewing())
+        return false;
     return m_state == kItself && !(m_attributes & FILE_ATTRIBUTE_READONLY) && NativeFiles::MarkForDeletion(Get());
 }
 

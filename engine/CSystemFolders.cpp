@@ -5,6 +5,7 @@
 #include "engine/CTreeWalker.h"
 #include "engine/PathParts.h"
 #include "engine/RecycleBinLinks.h"
+#include "engine/RemovalScope.h"
 #include "framework/CWnd.h"
 #include "framework/CWinApp.h"
 #include "framework/UniqueHandle.h"
@@ -51,6 +52,24 @@ HWND MainWindowHandle()
 }
 
 const UINT kDetectionFailedStyle = MB_ICONEXCLAMATION | MB_OK;
+
+struct BinContents {
+    ULONGLONG items = 0;
+    ULONGLONG bytes = 0;
+};
+
+// What the bins of all drives hold; nothing when the shell cannot say.
+BinContents BinContentsNow()
+{
+    SHQUERYRBINFO info = {};
+    info.cbSize = sizeof info;
+    BinContents contents;
+    if (SUCCEEDED(::SHQueryRecycleBinA(nullptr, &info))) {
+        contents.items = static_cast<ULONGLONG>(info.i64NumItems);
+        contents.bytes = static_cast<ULONGLONG>(info.i64Size);
+    }
+    return contents;
+}
 
 // A set folder is taken as typed; an empty one is detected, completed and written back.
 template <typename Lookup>
@@ -143,10 +162,19 @@ BOOL CSystemFolders::EmptyTempFolder()
 
 BOOL CSystemFolders::EmptyRecycleBin()
 {
-    // An empty bin is no error: the result is of no use.
+    // An empty bin is no error: the result is of no use. What went is what the bin held before
+    // less what it holds after.
+    const BinContents before = BinContentsNow();
+    if (RemovalScope::Previewing()) {
+        RemovalScope::CountBin(before.items, before.bytes);
+        return TRUE;
+    }
     // Links first, as links: the shell's emptying may follow them.
     if (RemoveLinksFromRecycleBin())
         ::SHEmptyRecycleBinA(MainWindowHandle(), nullptr, SHERB_NOCONFIRMATION);
+    const BinContents after = BinContentsNow();
+    RemovalScope::CountBin(before.items > after.items ? before.items - after.items : 0,
+                           before.bytes > after.bytes ? before.bytes - after.bytes : 0);
     return TRUE;
 }
 

@@ -18,6 +18,7 @@ const ULONG kCaseInsensitive = 0x40;   // OBJ_CASE_INSENSITIVE
 // Information classes, as the system numbers them.
 const int kDirectoryInformation = 1;
 const int kBasicInformation = 4;
+const int kStandardInformation = 5;
 const int kInternalInformation = 6;
 const int kNameInformation = 9;
 const int kDispositionInformation = 13;
@@ -127,6 +128,7 @@ void AppendRecords(const char* at, std::vector<ListedEntry>& entries, bool withI
         ListedEntry entry;
         entry.name.assign(record->fileName, record->fileNameLength / sizeof(WCHAR));
         entry.attributes = record->fileAttributes;
+        entry.size = static_cast<ULONGLONG>(record->endOfFile.QuadPart);
         if (withId)
             entry.fileId = static_cast<ULONGLONG>(reinterpret_cast<const IdBothDirectoryRecord*>(at)->fileId.QuadPart);
         entries.push_back(std::move(entry));
@@ -218,6 +220,21 @@ bool Attributes(HANDLE handle, DWORD& attributes)
     if (QueryInformation(handle, &basic, sizeof basic, kBasicInformation) != kSuccess)
         return false;
     attributes = basic.fileAttributes;
+    return true;
+}
+
+bool Size(HANDLE handle, ULONGLONG& size)
+{
+    struct {
+        LARGE_INTEGER allocationSize;
+        LARGE_INTEGER endOfFile;
+        ULONG numberOfLinks;
+        BOOLEAN deletePending;
+        BOOLEAN directory;
+    } standard = {};
+    if (QueryInformation(handle, &standard, sizeof standard, kStandardInformation) != kSuccess)
+        return false;
+    size = static_cast<ULONGLONG>(standard.endOfFile.QuadPart);
     return true;
 }
 

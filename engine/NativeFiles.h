@@ -18,6 +18,7 @@ struct ListedEntry {
     std::wstring name;
     DWORD attributes = 0;
     ULONGLONG fileId = 0;   // 0 where the file system gives none
+    ULONGLONG size = 0;     // bytes of a file's data
 };
 
 namespace NativeFiles {
@@ -45,6 +46,8 @@ Listing ReadListing(HANDLE folder, const std::wstring& mask, bool restart, std::
 bool Attributes(HANDLE handle, DWORD& attributes);
 bool FileId(HANDLE handle, ULONGLONG& fileId);
 bool VolumeSerial(HANDLE handle, DWORD& serial);
+// The bytes of the entry's data.
+bool Size(HANDLE handle, ULONGLONG& size);
 // The entry's path on its volume ("\dir\name"), as the platform names where it really is.
 bool VolumePath(HANDLE handle, std::wstring& path);
 // The entry goes when its last handle closes.

@@ -202,13 +202,14 @@ void CDialog::PaintMinimisedIcon(HICON icon)
     dc.DrawIcon(x, y, icon);
 }
 
-void CDialog::AppendToSystemMenu(UINT textId, UINT commandId)
+void CDialog::AppendToSystemMenu(UINT textId, UINT commandId, bool separatorBefore)
 {
     CString text;
     text.LoadString(textId);
     const HMENU menu = GetSystemMenu(FALSE);
     if (!menu || text.IsEmpty())
         return;
-    ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    if (separatorBefore)
+        ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuA(menu, MF_STRING, commandId, text);
 }

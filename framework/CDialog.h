@@ -42,9 +42,9 @@ protected:
 
     // The painting of a minimised dialog: icon in the middle of the client area.
     void PaintMinimisedIcon(HICON icon);
-    // A separator, then the string resource textId as command commandId, at the end of the
+    // A separator (unless not asked for), then the string resource textId as command commandId, at the end of the
     // system menu; nothing when the window has no system menu or the string is empty.
-    void AppendToSystemMenu(UINT textId, UINT commandId);
+    void AppendToSystemMenu(UINT textId, UINT commandId, bool separatorBefore = true);
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;

@@ -18,6 +18,7 @@
 #define IDS_ABOUTBOX 57681               // "&About Dustora..."
 #define IDS_OFFICE_NOT_INSTALLED 57682
 #define IDS_NETSCAPE_NO_CACHE 57686
+#define IDS_PREVIEW_CLEAN 57687          // "&Preview Clean..."
 
 // ----- Pictures
 #define IDR_MAINFRAME 128                // the program's icon
@@ -43,6 +44,7 @@
 // ----- Menus and commands
 #define IDR_TRAY_MENU 132                // also the notification icon's identifier
 #define IDM_ABOUTBOX 0x0010              // system menu and notification menu
+#define IDM_PREVIEW_CLEAN 0x0020         // system menu
 #define ID_APP_EXIT 32771
 #define ID_SHOW_OPTIONS 32774
 #define ID_HELP_CONTENTS 32776
