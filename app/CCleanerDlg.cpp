@@ -6,6 +6,7 @@
 #include "dialogs/CCleanReportDlg.h"
 #include "dialogs/CFolderSettingsDlg.h"
 #include "dialogs/DialogLook.h"
+#include "engine/CComEntries.h"
 #include "engine/CDiskSpace.h"
 #include "engine/CDocumentHistory.h"
 #include "engine/CDriveScan.h"
@@ -17,9 +18,11 @@
 #include "engine/COfficeRecentFiles.h"
 #include "engine/COutlookStore.h"
 #include "engine/CSystemFolders.h"
+#include "engine/CUninstallEntries.h"
 #include "framework/HtmlHelp.h"
 #include "framework/MessageBox.h"
 #include "framework/UniqueHandle.h"
+#include "registry/CRegistryBackup.h"
 #include "resources/DustoraResource.h"
 
 #include <htmlhelp.h>
@@ -460,6 +463,7 @@ void CCleanerDlg::RunClean()
     COfficeInfo office;
     CRunProgress progress;
     CInternetAppInfo internetApps(theApp.m_settings);
+    CRegistryBackup registryBackup(CRegistryBackup::DefaultFolder());
 
     SaveSettings();
     RecordFreeSpaceBefore();
@@ -472,7 +476,8 @@ void CCleanerDlg::RunClean()
     progress.SetPos(0);
     progress.SetPos(1);
 
-    RunCleanSteps(progress, folders, office, internetApps);
+    RunCleanSteps(progress, folders, office, internetApps, registryBackup);
+    report.SetRegistryBackupFile(registryBackup.FilePath());
 
     progress.SetPos(kLastCleanPosition);
     StampLastCleaned();
@@ -485,7 +490,7 @@ void CCleanerDlg::RunClean()
 }
 
 void CCleanerDlg::RunCleanSteps(CRunProgress& progress, CSystemFolders& folders, COfficeInfo& office,
-                                CInternetAppInfo& internetApps)
+                                CInternetAppInfo& internetApps, CRegistryBackup& registryBackup)
 {
     // The bar moves to position; when on, the step's texts show and its cleaner runs.
     const auto step = [&progress](int position, bool on, const char* action, const char* item, auto cleaner) {
@@ -518,6 +523,14 @@ void CCleanerDlg::RunCleanSteps(CRunProgress& progress, CSystemFolders& folders,
                 for (const int desktop : {CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_DESKTOPDIRECTORY})
                     CInvalidShortcuts::DeleteFrom(CSystemFolders::ShellFolderPath(desktop));
             });
+        },
+        [&] {
+            step(8, IsOptionOn(m_cleanRegUninstall), "Deleting:", "Invalid UnInstall Entries...",
+                 [&] { countRemoved(CUninstallEntries::RemoveBroken(registryBackup)); });
+        },
+        [&] {
+            step(9, IsOptionOn(m_delRegInvalidOLE), "Deleting:", "Invalid COM/OLE Entries...",
+                 [&] { countRemoved(CComEntries::RemoveBroken(registryBackup)); });
         },
         [&] {
             step(11, IsOptionOn(m_delRegBackup), "Deleting:", "Windows98 Registry Old Backups...",

@@ -71,6 +71,15 @@ CString CCleanReportDlg::RegistryLine(LONG entriesRemoved)
     return line;
 }
 
+CString CCleanReportDlg::BackupLine(const CString& backupFile)
+{
+    if (backupFile.IsEmpty())
+        return CString();
+    CString line;
+    line.Format("Registry Backup File: %s\r\n", backupFile.GetString());
+    return line;
+}
+
 void CCleanReportDlg::DoDataExchange(CDataExchange* pDX)
 {
     DDX_Control(pDX, IDC_REPORT_BANNER, m_banner);
@@ -90,7 +99,7 @@ BOOL CCleanReportDlg::OnInitDialog()
                                                                    m_freeBefore ? *m_freeBefore : kNoneBefore,
                                                                    m_beforeDrive ? *m_beforeDrive : kNoDrives);
     SetDlgItemText(IDC_REPORT_REGISTRY, RegistryLine(m_registryEntriesRemoved));
-    SetDlgItemText(IDC_REPORT_TEXT, ReportText(drives));
+    SetDlgItemText(IDC_REPORT_TEXT, ReportText(drives) + BackupLine(m_registryBackupFile));
     SetDlgItemText(IDC_REPORT_TOTAL, TotalLine(CFreeSpaceGains::TotalOf(drives)));
 
     RECT client;

@@ -29,6 +29,12 @@ public:
     static CString ReportText(const std::vector<DriveGain>& drives);
     static CString TotalLine(double totalSaved);
     static CString RegistryLine(LONG entriesRemoved);
+    // The line that names the run's registry backup, at the end of the report's text; empty
+    // when the run wrote none.
+    static CString BackupLine(const CString& backupFile);
+
+    // The file holding what the run removed from the registry, or empty.
+    void SetRegistryBackupFile(const CString& backupFile) { m_registryBackupFile = backupFile; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -46,4 +52,5 @@ private:
     const SnapshotDrive (*m_beforeDrive)[32] = nullptr;   // borrowed
     LONG m_registryEntriesRemoved = 0;
     UserMessages* m_messages = nullptr;   // borrowed
+    CString m_registryBackupFile;
 };

@@ -194,7 +194,7 @@ TEST_F(CleanRun, EachStepRunsItsCleanerOnlyWhenItsOptionIsOnAndAStopSkipsTheRest
         int registryEntries;
     } cases[] = {
         {"only the defaults", {}, false, nullptr,
-         RunCalls("2 Temp 3 DocHistory 4 Bin 5 AppLog 6 7 11 11 IECache 12 13 14 15 17 18"),
+         RunCalls("2 Temp 3 DocHistory 4 Bin 5 AppLog 6 7 8 9 11 11 IECache 12 13 14 15 17 18"),
          {"Temp", "bin", "AppLog", "Cache", "Recent"}, 0},
         // The end of the session asks for a second run meanwhile; none starts.
         {"a stop during the Recycle Bin step", {{"Schedule", "CleanAtShutdown", 1}}, false, "SetItem Recycle Bin...",
@@ -202,21 +202,21 @@ TEST_F(CleanRun, EachStepRunsItsCleanerOnlyWhenItsOptionIsOnAndAStopSkipsTheRest
         {"Internet Explorer unticked, its items and registry backups on",
          {{"Items", "MSIE", 0}, {"Items", "DelRegBackup", 1}, {"MSIE Items", "EmtpyCookies", 1},
           {"MSIE Items", "DelTypedURL", 1}},
-         false, nullptr, RunCalls("2 Temp 3 DocHistory 4 Bin 5 AppLog 6 7 11 RegBackups 11 12 13 14 15 17 18"),
+         false, nullptr, RunCalls("2 Temp 3 DocHistory 4 Bin 5 AppLog 6 7 8 9 11 RegBackups 11 12 13 14 15 17 18"),
          {"Temp", "bin", "AppLog", "Recent"}, 0},
         {"Netscape ticked with both items off", {{"Netscape Items", "DelCacheFolder", 0}}, true, nullptr,
-         RunCalls("2 Temp 3 DocHistory 4 Bin 5 AppLog 6 7 11 11 IECache 12 13 14 15 =16 17 18"),
+         RunCalls("2 Temp 3 DocHistory 4 Bin 5 AppLog 6 7 8 9 11 11 IECache 12 13 14 15 =16 17 18"),
          {"Temp", "bin", "AppLog", "Cache", "Recent"}, 0},
         {"Netscape cache and cookies on, everything else off",
          {{"Items", "DelWinTemp", 0}, {"Items", "EmptyRecycleBin", 0}, {"Items", "DelAppLog", 0},
           {"Items", "DelWindowsDocHistory", 0}, {"MSIE Items", "DelCacheFolder", 0},
           {"Netscape Items", "DelCookiesFolder", 1}},
-         true, nullptr, RunCalls("2 3 4 5 6 7 11 11 12 13 14 15 NetscapeCache =16 NetscapeCookies 17 18"),
+         true, nullptr, RunCalls("2 3 4 5 6 7 8 9 11 11 12 13 14 15 NetscapeCache =16 NetscapeCookies 17 18"),
          {"Netscape"}, 0},
         {"temporary files on, no drive ticked",
          {{"Items", "DelCHKFiles", 1}, {"Items", "DelWinTemp", 0}, {"Items", "EmptyRecycleBin", 0},
           {"Items", "DelAppLog", 0}, {"Items", "DelWindowsDocHistory", 0}, {"Items", "MSIE", 0}},
-         false, nullptr, RunCalls("2 3 4 5 6 7 11 11 12 13 14 TempFiles 15 17 18"), {}, 0},
+         false, nullptr, RunCalls("2 3 4 5 6 7 8 9 11 11 12 13 14 TempFiles 15 17 18"), {}, 0},
         // Word's option adds no list: its list is kept inside its settings.
         {"the histories, shortcuts, cookies, deleted mail and Excel's list on, everything else off",
          {{"Items", "DelWinTemp", 0}, {"Items", "EmptyRecycleBin", 0}, {"Items", "DelAppLog", 0},
@@ -224,13 +224,13 @@ TEST_F(CleanRun, EachStepRunsItsCleanerOnlyWhenItsOptionIsOnAndAStopSkipsTheRest
           {"MSIE Items", "EmtpyCookies", 1}, {"MSIE Items", "DelTypedURL", 1}, {"OutLook Items", "DelRecycleBin", 1},
           {"Items", "Office", 1}, {"Office Items", "DelExcelMRU", 1}, {"Office Items", "DelWordMRU", 1}},
          false, nullptr,
-         RunCalls("2 3 DocHistory 4 5 6 RunHistory 7 Shortcuts 11 11 12 IECookies 13 TypedURLs 14 15 17 "
+         RunCalls("2 3 DocHistory 4 5 6 RunHistory 7 Shortcuts 8 9 11 11 12 IECookies 13 TypedURLs 14 15 17 "
                   "OutlookDeleted 18 OfficeMRU"),
          {"Recent", "Cookies", "Desktop", "Store"}, 4},
         {"Outlook and Office unticked with their items on",
          {{"Items", "DelWindowsDocHistory", 0}, {"Items", "Outlook", 0}, {"OutLook Items", "DelRecycleBin", 1},
           {"Office Items", "DelExcelMRU", 1}},
-         false, nullptr, RunCalls("2 Temp 3 4 Bin 5 AppLog 6 7 11 11 IECache 12 13 14 15 17 18"),
+         false, nullptr, RunCalls("2 Temp 3 4 Bin 5 AppLog 6 7 8 9 11 11 IECache 12 13 14 15 17 18"),
          {"Temp", "bin", "AppLog", "Cache"}, 0},
     };
     const char* const clutter[][2] = {{"Temp", "Temp\\Sub\\a.txt"},   {"Cache", "Cache\\Content.IE5\\b.htm"},
