@@ -170,9 +170,10 @@ bool CProgramProbe::IsExpandedCommandMissing(const std::wstring& command) const
     if (NameIsOneOf(program, L"rundll32", L"rundll32.exe")) {
         // rundll32 DLL,Entry arguments: the DLL is what counts, the host program is Windows'.
         const std::wstring argument = Trimmed(rest);
-        std::wstring library;
-        if (!argument.empty() && argument[0] == L'"')
+        if (!argument.empty() && argument[0] == L'"') {
+            std::wstring library;
             return SplitQuoted(argument, library, rest) && IsOneFileMissing(Trimmed(library));
+        }
         const size_t comma = argument.find(L',');
         return comma != std::wstring::npos && AreAllSplitsMissing(Trimmed(argument.substr(0, comma)));
     }
