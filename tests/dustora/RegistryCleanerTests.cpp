@@ -113,11 +113,9 @@ void TakeSnapshot(HKEY root, const CString& path, const std::string& below, Snap
         TakeSnapshot(root, path + "\\" + name.c_str(), below + "\\" + name, out, view);
 }
 
-DWORD ImportWithRegedit(const CString& file)
+// Starts a program of the prefix and waits for it; its exit code.
+DWORD RunProgram(CString command)
 {
-    char windows[MAX_PATH] = "";
-    ::GetWindowsDirectoryA(windows, MAX_PATH);
-    CString command = CString("\"") + windows + "\\regedit.exe\" /s \"" + file + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -129,6 +127,13 @@ DWORD ImportWithRegedit(const CString& file)
     if (::WaitForSingleObject(running.get(), 60000) == WAIT_OBJECT_0)
         ::GetExitCodeProcess(running.get(), &code);
     return code;
+}
+
+DWORD ImportWithRegedit(const CString& file)
+{
+    char windows[MAX_PATH] = "";
+    ::GetWindowsDirectoryA(windows, MAX_PATH);
+    return RunProgram(CString("\"") + windows + "\\regedit.exe\" /s \"" + file + "\"");
 }
 
 std::string FileText(const CString& path)
@@ -464,6 +469,62 @@ TEST(RegistryBackupName, IsTheDateAndTimeOfTheRun)
     char appData[MAX_PATH] = "";
     ASSERT_EQ(S_OK, ::SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData));
     EXPECT_EQ(CString(appData) + "\\Halvex\\Dustora\\Backups", CRegistryBackup::DefaultFolder());
+}
+
+DWORD RegisterServer(const CString& dll)
+{
+    char windows[MAX_PATH] = "";
+    ::GetWindowsDirectoryA(windows, MAX_PATH);
+    return RunProgram(CString("\"") + windows + "\\syswow64\\regsvr32.exe\" /s \"" + dll + "\"");
+}
+
+// The classes of the system's lists whose in-process server is this file, as place\\name.
+std::set<std::string> ClassesServedBy(const CString& dll)
+{
+    std::set<std::string> classes;
+    for (const RegistryPlace& place : CComEntries::Places(CRegistryViews::IsWow64System())) {
+        for (const std::string& name : SubkeyNames(place.root, place.path, place.view)) {
+            UniqueKey server;
+            if (::RegOpenKeyExA(place.root, place.path + "\\" + name.c_str() + "\\InprocServer32", 0,
+                                KEY_READ | place.view, server.receive()) == ERROR_SUCCESS &&
+                CString(ReadTextValue(server.get(), "")).CompareNoCase(dll) == 0)
+                classes.insert(place.path.Str() + "\\" + name);
+        }
+    }
+    return classes;
+}
+
+std::set<std::string> BrokenClasses()
+{
+    std::set<std::string> broken;
+    for (const RegistryPlace& place : CComEntries::Places(CRegistryViews::IsWow64System())) {
+        for (const std::string& name : BrokenNames(place, CComEntries::IsBroken))
+            broken.insert(place.path.Str() + "\\" + name);
+    }
+    return broken;
+}
+
+// regsvr32 of a copy of one of Wine's DLLs on E: moves its class there: kept while the copy is
+// there, broken once it is gone; registering Wine's own again puts the prefix back.
+TEST_F(RegistryCleaner, AClassRegisteredWithRegsvr32StaysWhileItsDllIsThere)
+{
+    if (!CRegistryViews::IsWow64System())
+        GTEST_SKIP() << "the 32-bit regsvr32 lives in syswow64";
+    const NamedLock lock(kRealPlacesLock);
+    char windows[MAX_PATH] = "";
+    ::GetWindowsDirectoryA(windows, MAX_PATH);
+    const CString copy = m_sandbox.Below("dswave.dll");
+    ASSERT_TRUE(::CopyFileA(CString(windows) + "\\syswow64\\dswave.dll", copy, FALSE));
+    ASSERT_EQ(0u, RegisterServer(copy));
+    const std::set<std::string> classes = ClassesServedBy(copy);
+    ASSERT_EQ(1u, classes.size());
+    const std::set<std::string> whileThere = BrokenClasses();
+    ASSERT_TRUE(::DeleteFileA(copy));
+    const std::set<std::string> whenGone = BrokenClasses();
+    EXPECT_EQ(0u, RegisterServer(CString(windows) + "\\system32\\dswave.dll"));
+    EXPECT_EQ(std::set<std::string>{}, whileThere);
+    EXPECT_EQ(classes, whenGone);
+    EXPECT_EQ(std::set<std::string>{}, BrokenClasses());
 }
 
 }  // namespace
