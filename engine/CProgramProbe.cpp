@@ -141,13 +141,22 @@ CProgramProbe::CProgramProbe(PathReaders readers) : m_readers(readers)
 bool CProgramProbe::IsCommandMissing(const std::wstring& command) const
 {
     std::wstring expanded;
-    return Expand(command, expanded) && IsExpandedCommandMissing(Trimmed(expanded));
+    return ExpandsAsItsReadersSee(command, expanded) && IsExpandedCommandMissing(Trimmed(expanded));
 }
 
 bool CProgramProbe::IsFileMissing(const std::wstring& path) const
 {
     std::wstring expanded;
-    return Expand(path, expanded) && IsOneFileMissing(Trimmed(expanded));
+    return ExpandsAsItsReadersSee(path, expanded) && IsOneFileMissing(Trimmed(expanded));
+}
+
+// This process's environment is a 32-bit program's: %ProgramFiles% names "Program Files (x86)"
+// here. A reference in a path that other programs read is therefore not expanded at all.
+bool CProgramProbe::ExpandsAsItsReadersSee(const std::wstring& text, std::wstring& expanded) const
+{
+    if (m_readers != PathReaders::kThisKind && text.find(L'%') != std::wstring::npos)
+        return false;
+    return Expand(text, expanded);
 }
 
 bool CProgramProbe::IsExpandedCommandMissing(const std::wstring& command) const

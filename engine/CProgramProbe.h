@@ -18,7 +18,8 @@ public:
     // For paths that 64-bit programs read while this process is 32-bit, each file is looked
     // for with the file system's redirection of the system folder turned off; where it cannot
     // be turned off, nothing is judged missing. Paths read by either kind must be missing both
-    // ways.
+    // ways. Only paths read by programs of this process's kind have their environment
+    // references expanded; elsewhere a reference makes the path undecided.
     explicit CProgramProbe(PathReaders readers);
 
     // A command line: the program it starts (unquoted, each way of splitting it at a blank),
@@ -30,6 +31,7 @@ public:
     bool IsFileMissing(const std::wstring& path) const;
 
 private:
+    bool ExpandsAsItsReadersSee(const std::wstring& text, std::wstring& expanded) const;
     bool IsExpandedCommandMissing(const std::wstring& command) const;
     bool AreAllSplitsMissing(const std::wstring& text) const;
     bool IsOneFileMissing(const std::wstring& path) const;

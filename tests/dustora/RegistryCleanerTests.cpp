@@ -433,6 +433,7 @@ TEST(ProgramProbe, LooksInTheSystemFolderThatThePathsReadersSee)
     ::GetWindowsDirectoryA(windows, MAX_PATH);
     const CString only64 = CString(windows) + "\\system32\\DustoraProbe64.dll";
     const CString only32 = CString(windows) + "\\system32\\DustoraProbe32.dll";
+    const CString gone = "%SystemRoot%\\system32\\DustoraProbeGone.dll";
     ASSERT_TRUE(InNativeSystemFolder([&] {
         return static_cast<bool>(UniqueFile(::CreateFileA(only64, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)));
     }));
@@ -445,6 +446,8 @@ TEST(ProgramProbe, LooksInTheSystemFolderThatThePathsReadersSee)
         {PathReaders::k64Bit, only64, false}, {PathReaders::k64Bit, only32, true},
         {PathReaders::kThisKind, only64, true}, {PathReaders::kThisKind, only32, false},
         {PathReaders::kEither, only64, false}, {PathReaders::kEither, only32, false},
+        // %ProgramFiles% and the like differ between the two kinds: expanded only for this one.
+        {PathReaders::kThisKind, gone, true}, {PathReaders::k64Bit, gone, false}, {PathReaders::kEither, gone, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file.GetString());
