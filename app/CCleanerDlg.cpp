@@ -6,6 +6,7 @@
 #include "dialogs/CCleanReportDlg.h"
 #include "dialogs/CFolderSettingsDlg.h"
 #include "dialogs/DialogLook.h"
+#include "engine/CComEntries.h"
 #include "engine/CDiskSpace.h"
 #include "engine/CDocumentHistory.h"
 #include "engine/CDriveScan.h"
@@ -16,11 +17,14 @@
 #include "engine/COfficeInfo.h"
 #include "engine/COfficeRecentFiles.h"
 #include "engine/COutlookStore.h"
+#include "engine/CRegistryEraser.h"
 #include "engine/RemovalScope.h"
 #include "engine/CSystemFolders.h"
+#include "engine/CUninstallEntries.h"
 #include "framework/HtmlHelp.h"
 #include "framework/MessageBox.h"
 #include "framework/UniqueHandle.h"
+#include "registry/CRegistryBackup.h"
 #include "resources/DustoraResource.h"
 
 #include <htmlhelp.h>
@@ -493,6 +497,7 @@ void CCleanerDlg::RunClean()
     COfficeInfo office;
     CRunProgress progress;
     CInternetAppInfo internetApps(theApp.m_settings);
+    CRegistryBackup registryBackup(CRegistryBackup::DefaultFolder());
 
     SaveSettings();
     RecordFreeSpaceBefore();
@@ -509,8 +514,11 @@ void CCleanerDlg::RunClean()
     RemovalTally runTally;
     {
         const RemovalScope run(runTally, m_previewing);
-        RunCleanSteps(progress, folders, office, internetApps);
+        CRegistryBackup* const previousBackup = CRegistryEraser::SetBackup(&registryBackup);
+        RunCleanSteps(progress, folders, office, internetApps, registryBackup);
+        CRegistryEraser::SetBackup(previousBackup);
     }
+    report.SetRegistryBackupFile(registryBackup.FilePath());
 
     progress.SetPos(kLastCleanPosition);
     if (!m_previewing) {
@@ -528,7 +536,7 @@ void CCleanerDlg::RunClean()
 }
 
 void CCleanerDlg::RunCleanSteps(CRunProgress& progress, CSystemFolders& folders, COfficeInfo& office,
-                                CInternetAppInfo& internetApps)
+                                CInternetAppInfo& internetApps, CRegistryBackup& registryBackup)
 {
     // The bar moves to position; when on, the step's texts show and its cleaner runs, counting
     // what it removes (in a preview, "Checking:" what it would remove).
@@ -566,6 +574,14 @@ void CCleanerDlg::RunCleanSteps(CRunProgress& progress, CSystemFolders& folders,
                 for (const int desktop : {CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_DESKTOPDIRECTORY})
                     CInvalidShortcuts::DeleteFrom(CSystemFolders::ShellFolderPath(desktop));
             });
+        },
+        [&] {
+            step(8, IsOptionOn(m_cleanRegUninstall), "Deleting:", "Invalid UnInstall Entries...",
+                 [&] { CUninstallEntries::RemoveBroken(registryBackup); });
+        },
+        [&] {
+            step(9, IsOptionOn(m_delRegInvalidOLE), "Deleting:", "Invalid COM/OLE Entries...",
+                 [&] { CComEntries::RemoveBroken(registryBackup); });
         },
         [&] {
             step(11, IsOptionOn(m_delRegBackup), "Deleting:", "Windows98 Registry Old Backups...",

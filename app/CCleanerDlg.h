@@ -26,6 +26,7 @@
 
 class CInternetAppInfo;
 class COfficeInfo;
+class CRegistryBackup;
 class CSystemFolders;
 
 // The notification icon's callback message.
@@ -171,7 +172,7 @@ private:
     void RunClean();
     // The cleaning steps in their fixed order, each after a stop check; a stop ends them.
     void RunCleanSteps(CRunProgress& progress, CSystemFolders& folders, COfficeInfo& office,
-                       CInternetAppInfo& internetApps);
+                       CInternetAppInfo& internetApps, CRegistryBackup& registryBackup);
     void StampLastCleaned();
     unsigned OfficeListsToClear() const;
 

@@ -136,6 +136,15 @@ CString CCleanReportDlg::RegistryLine(LONG entriesRemoved)
     return line;
 }
 
+CString CCleanReportDlg::BackupLine(const CString& backupFile)
+{
+    if (backupFile.IsEmpty())
+        return CString();
+    CString line;
+    line.Format("Registry Backup File: %s\r\n", backupFile.GetString());
+    return line;
+}
+
 void CCleanReportDlg::DoDataExchange(CDataExchange* pDX)
 {
     DDX_Control(pDX, IDC_REPORT_BANNER, m_banner);
@@ -184,7 +193,7 @@ void CCleanReportDlg::ShowClean()
     CString text = ReportText(drives);
     if (!m_removals.empty())
         text += RemovalText(m_removals, false);
-    SetDlgItemText(IDC_REPORT_TEXT, text);
+    SetDlgItemText(IDC_REPORT_TEXT, text + BackupLine(m_registryBackupFile));
     SetDlgItemText(IDC_REPORT_TOTAL, TotalLine(CFreeSpaceGains::TotalOf(drives)));
 }
 

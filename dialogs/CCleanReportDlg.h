@@ -47,6 +47,13 @@ public:
     static CString RemovalText(const std::vector<CleanerRemoval>& removals, bool preview);
     static CString RemovalTotalLine(const std::vector<CleanerRemoval>& removals, bool preview);
 
+    // The line that names the run's registry backup, at the end of the report's text; empty
+    // when the run wrote none.
+    static CString BackupLine(const CString& backupFile);
+
+    // The file holding what the run removed from the registry, or empty.
+    void SetRegistryBackupFile(const CString& backupFile) { m_registryBackupFile = backupFile; }
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
@@ -68,4 +75,6 @@ private:
     UserMessages* m_messages = nullptr;   // borrowed
     std::vector<CleanerRemoval> m_removals;
     bool m_preview = false;
+
+    CString m_registryBackupFile;
 };

@@ -228,8 +228,11 @@ bool Size(HANDLE handle, ULONGLONG& size)
     struct {
         LARGE_INTEGER allocationSize;
         LARGE_INTEGER endOfFile;
+        // cppcheck-suppress unusedStructMember
         ULONG numberOfLinks;
+        // cppcheck-suppress unusedStructMember
         BOOLEAN deletePending;
+        // cppcheck-suppress unusedStructMember
         BOOLEAN directory;
     } standard = {};
     if (QueryInformation(handle, &standard, sizeof standard, kStandardInformation) != kSuccess)

@@ -54,6 +54,9 @@ TEST(CleanReportText, TotalAndRegistryLines)
     EXPECT_EQ("Total Saved Disk(s) Space: 0.0 MB", CCleanReportDlg::TotalLine(0.0).Str());
     EXPECT_EQ("Removed 0 Registry Entries.", CCleanReportDlg::RegistryLine(0).Str());
     EXPECT_EQ("Removed 12 Registry Entries.", CCleanReportDlg::RegistryLine(12).Str());
+    EXPECT_EQ("", CCleanReportDlg::BackupLine("").Str());
+    EXPECT_EQ("Registry Backup File: C:\\B\\2026-12-08 19-24-05.reg\r\n",
+              CCleanReportDlg::BackupLine("C:\\B\\2026-12-08 19-24-05.reg").Str());
 }
 
 class CleanReport : public ::testing::Test {

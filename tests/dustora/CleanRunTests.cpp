@@ -5,6 +5,7 @@
 #include "engine/CHistoryLists.h"
 #include "engine/CSystemFolders.h"
 #include "engine/WalkProgress.h"
+#include "framework/UniqueHandle.h"
 #include "resources/DustoraResource.h"
 #include "support/MainDialogFixture.h"
 #include "support/Pixels.h"
@@ -160,6 +161,7 @@ Calls RunCalls(const std::string& steps)
         {"TypedURLs", {"Deleting:", "Internet Explorer Typed URL History..."}},
         {"OutlookDeleted", {"Empty:", "Outlook Deleted Items Folder..."}},
         {"OfficeMRU", {"Deleting:", "Microsoft Office MRU Lists..."}},
+        {"Uninstall", {"Deleting:", "Invalid UnInstall Entries..."}}, {"COM", {"Deleting:", "Invalid COM/OLE Entries..."}},
     };
     Calls all = {"SetRange 0 21", "SetPos 0", "SetPos 1"};
     std::istringstream in(steps);
@@ -194,7 +196,7 @@ TEST_F(CleanRun, EachStepRunsItsCleanerOnlyWhenItsOptionIsOnAndAStopSkipsTheRest
         int registryEntries;
     } cases[] = {
         {"only the defaults", {}, false, nullptr,
-         RunCalls("2 Temp 3 DocHistory 4 Bin 5 AppLog 6 7 11 11 IECache 12 13 14 15 17 18"),
+         RunCalls("2 Temp 3 DocHistory 4 Bin 5 AppLog 6 7 8 9 11 11 IECache 12 13 14 15 17 18"),
          {"Temp", "bin", "AppLog", "Cache", "Recent"}, 0},
         // The end of the session asks for a second run meanwhile; none starts.
         {"a stop during the Recycle Bin step", {{"Schedule", "CleanAtShutdown", 1}}, false, "SetItem Recycle Bin...",
@@ -202,21 +204,21 @@ TEST_F(CleanRun, EachStepRunsItsCleanerOnlyWhenItsOptionIsOnAndAStopSkipsTheRest
         {"Internet Explorer unticked, its items and registry backups on",
          {{"Items", "MSIE", 0}, {"Items", "DelRegBackup", 1}, {"MSIE Items", "EmtpyCookies", 1},
           {"MSIE Items", "DelTypedURL", 1}},
-         false, nullptr, RunCalls("2 Temp 3 DocHistory 4 Bin 5 AppLog 6 7 11 RegBackups 11 12 13 14 15 17 18"),
+         false, nullptr, RunCalls("2 Temp 3 DocHistory 4 Bin 5 AppLog 6 7 8 9 11 RegBackups 11 12 13 14 15 17 18"),
          {"Temp", "bin", "AppLog", "Recent"}, 0},
         {"Netscape ticked with both items off", {{"Netscape Items", "DelCacheFolder", 0}}, true, nullptr,
-         RunCalls("2 Temp 3 DocHistory 4 Bin 5 AppLog 6 7 11 11 IECache 12 13 14 15 =16 17 18"),
+         RunCalls("2 Temp 3 DocHistory 4 Bin 5 AppLog 6 7 8 9 11 11 IECache 12 13 14 15 =16 17 18"),
          {"Temp", "bin", "AppLog", "Cache", "Recent"}, 0},
         {"Netscape cache and cookies on, everything else off",
          {{"Items", "DelWinTemp", 0}, {"Items", "EmptyRecycleBin", 0}, {"Items", "DelAppLog", 0},
           {"Items", "DelWindowsDocHistory", 0}, {"MSIE Items", "DelCacheFolder", 0},
           {"Netscape Items", "DelCookiesFolder", 1}},
-         true, nullptr, RunCalls("2 3 4 5 6 7 11 11 12 13 14 15 NetscapeCache =16 NetscapeCookies 17 18"),
+         true, nullptr, RunCalls("2 3 4 5 6 7 8 9 11 11 12 13 14 15 NetscapeCache =16 NetscapeCookies 17 18"),
          {"Netscape"}, 0},
         {"temporary files on, no drive ticked",
          {{"Items", "DelCHKFiles", 1}, {"Items", "DelWinTemp", 0}, {"Items", "EmptyRecycleBin", 0},
           {"Items", "DelAppLog", 0}, {"Items", "DelWindowsDocHistory", 0}, {"Items", "MSIE", 0}},
-         false, nullptr, RunCalls("2 3 4 5 6 7 11 11 12 13 14 TempFiles 15 17 18"), {}, 0},
+         false, nullptr, RunCalls("2 3 4 5 6 7 8 9 11 11 12 13 14 TempFiles 15 17 18"), {}, 0},
         // Word's option adds no list: its list is kept inside its settings.
         {"the histories, shortcuts, cookies, deleted mail and Excel's list on, everything else off",
          {{"Items", "DelWinTemp", 0}, {"Items", "EmptyRecycleBin", 0}, {"Items", "DelAppLog", 0},
@@ -224,13 +226,13 @@ TEST_F(CleanRun, EachStepRunsItsCleanerOnlyWhenItsOptionIsOnAndAStopSkipsTheRest
           {"MSIE Items", "EmtpyCookies", 1}, {"MSIE Items", "DelTypedURL", 1}, {"OutLook Items", "DelRecycleBin", 1},
           {"Items", "Office", 1}, {"Office Items", "DelExcelMRU", 1}, {"Office Items", "DelWordMRU", 1}},
          false, nullptr,
-         RunCalls("2 3 DocHistory 4 5 6 RunHistory 7 Shortcuts 11 11 12 IECookies 13 TypedURLs 14 15 17 "
+         RunCalls("2 3 DocHistory 4 5 6 RunHistory 7 Shortcuts 8 9 11 11 12 IECookies 13 TypedURLs 14 15 17 "
                   "OutlookDeleted 18 OfficeMRU"),
          {"Recent", "Cookies", "Desktop", "Store"}, 4},
         {"Outlook and Office unticked with their items on",
          {{"Items", "DelWindowsDocHistory", 0}, {"Items", "Outlook", 0}, {"OutLook Items", "DelRecycleBin", 1},
           {"Office Items", "DelExcelMRU", 1}},
-         false, nullptr, RunCalls("2 Temp 3 4 Bin 5 AppLog 6 7 11 11 IECache 12 13 14 15 17 18"),
+         false, nullptr, RunCalls("2 Temp 3 4 Bin 5 AppLog 6 7 8 9 11 11 IECache 12 13 14 15 17 18"),
          {"Temp", "bin", "AppLog", "Cache"}, 0},
     };
     const char* const clutter[][2] = {{"Temp", "Temp\\Sub\\a.txt"},   {"Cache", "Cache\\Content.IE5\\b.htm"},
@@ -312,6 +314,53 @@ TEST_F(CleanRun, EachStepRunsItsCleanerOnlyWhenItsOptionIsOnAndAStopSkipsTheRest
         EXPECT_EQ(0u, ReportCloser::texts[0].rfind(" System Clean Report...\r\n\r\nReport for Drive [C:]", 0));
         EXPECT_TRUE(m_boxes.shown.empty());
     }
+}
+
+// A class whose server is gone, in the user's classes: the COM step removes it, the report
+// counts it and names the run's backup, which holds it.
+TEST_F(CleanRun, TheRegistryStepsRemoveABrokenClassAndTheReportNamesTheBackup)
+{
+    const NamedLock realPlaces("DustoraTests.RealRegistryPlaces");
+    const CString classKey = "Software\\Classes\\CLSID\\{D0570A40-0000-0000-0000-000000000001}";
+    UniqueKey server;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, classKey + "\\InprocServer32", 0, nullptr, 0,
+                                               KEY_ALL_ACCESS, nullptr, server.receive(), nullptr));
+    const CString gone = m_sandbox.Below("gone.dll");
+    ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueExA(server.get(), "", 0, REG_SZ, reinterpret_cast<const BYTE*>(gone.GetString()),
+                                              static_cast<DWORD>(gone.GetLength() + 1)));
+    server.reset();
+    for (const char* option : {"DelWinTemp", "EmptyRecycleBin", "DelAppLog", "DelWindowsDocHistory", "MSIE"})
+        theApp.WriteProfileInt("Items", option, 0);
+    for (const char* option : {"CleanRegUninstall", "DelRegInvalidOLE"})
+        theApp.WriteProfileInt("Items", option, 1);
+    CallRecorder recorder;
+    recorder.act = [](CCleanProgressDlg&, const std::string&) {};
+    ReportCloser::texts.clear();
+    ReportCloser::registryLines.clear();
+    const UINT_PTR closer = ::SetTimer(nullptr, 0, 20, &ReportCloser::Tick);
+    RunModal(dlg, [](CDialog& d) {
+        d.SendDlgItemMessage(IDOK, BM_CLICK);
+        d.PostMessage(WM_COMMAND, IDCANCEL);
+    }, 30000);
+    ::KillTimer(nullptr, closer);
+
+    EXPECT_EQ(RunCalls("2 3 4 5 6 7 8 Uninstall 9 COM 11 11 12 13 14 15 17 18"), recorder.calls);
+    UniqueKey removed;
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, ::RegOpenKeyExA(HKEY_CURRENT_USER, classKey, 0, KEY_READ, removed.receive()));
+    ASSERT_EQ(1u, ReportCloser::texts.size());
+    const std::string& text = ReportCloser::texts[0];
+    const size_t named = text.find("Registry Backup File: ");
+    ASSERT_NE(std::string::npos, named) << text;
+    const std::string file = text.substr(named + 22, text.size() - named - 24);
+    EXPECT_EQ("\r\n", text.substr(text.size() - 2));
+    UniqueFile backup(::CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    char start[64] = "";
+    DWORD read = 0;
+    ASSERT_TRUE(backup && ::ReadFile(backup.get(), start, sizeof start - 1, &read, nullptr)) << file;
+    EXPECT_EQ(0, std::string(start).rfind("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Classes\\CLSID\\{D0570A40", 0)) << start;
+    backup.reset();
+    EXPECT_TRUE(::DeleteFileA(file.c_str()));
+    EXPECT_EQ(std::vector<std::string>{"Removed 1 Registry Entries."}, ReportCloser::registryLines);
 }
 
 TEST_F(CleanRun, TheDrivesAreTheRootsOfTheCheckedItems)

@@ -2,6 +2,7 @@
 // own Recent folder and list are the sandbox's; tests that use them take turns through a lock.
 #include "engine/CDocumentHistory.h"
 #include "engine/CHistoryLists.h"
+#include "support/ErasureBackup.h"
 #include "support/NamedLock.h"
 #include "support/SandboxFolder.h"
 
@@ -51,6 +52,7 @@ TEST(DocumentHistory, ClearsWhatTheShellRecorded)
     const int recorded = entries();
     ASSERT_GT(recorded, 0) << "the shell recorded nothing";
 
+    const ErasureBackup erasureBackup;
     EXPECT_EQ(recorded, CDocumentHistory::Clear(recent, HKEY_CURRENT_USER, CHistoryLists::kRecentDocsKey));
     EXPECT_EQ(0, entries());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(shortcut));

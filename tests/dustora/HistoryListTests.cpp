@@ -1,7 +1,10 @@
 // The lists of recent names kept in the registry: each case fills keys of the test's own with a
-// list and its neighbours, and exactly the list's entries must go.
+// list and its neighbours, and exactly the list's entries must go, each first written to the
+// run's backup.
 #include "engine/CHistoryLists.h"
 #include "engine/COfficeRecentFiles.h"
+#include "engine/RemovalScope.h"
+#include "support/ErasureBackup.h"
 #include "support/ScratchRegistryKey.h"
 
 #include <gtest/gtest.h>
@@ -46,6 +49,7 @@ TEST(HistoryLists, OnlyTheEntriesOfEachListGo)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        ErasureBackup erasureBackup;
         ScratchRegistryKey scratch;
         int goes = 0;
         for (const Value& value : c.values) {
@@ -58,6 +62,8 @@ TEST(HistoryLists, OnlyTheEntriesOfEachListGo)
         }
         EXPECT_EQ(goes, c.clear(scratch.Path()));
         for (const Value& value : c.values) {
+            EXPECT_EQ(value.goes, erasureBackup.HoldsValue(scratch.Below(value.key), value.name))
+                << value.name << " in the backup";
             HKEY key = nullptr;
             ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, scratch.Below(value.key), 0, KEY_QUERY_VALUE, &key))
                 << "the key stays";
@@ -67,6 +73,30 @@ TEST(HistoryLists, OnlyTheEntriesOfEachListGo)
         }
         EXPECT_FALSE(scratch.KeyExists("None"));
     }
+}
+
+// Without a backup nothing goes; a preview removes nothing and counts what a clean would remove.
+TEST(HistoryLists, NothingGoesWithoutABackupOrInAPreview)
+{
+    ScratchRegistryKey scratch;
+    scratch.CreateKey("RunMRU");
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, scratch.Below("RunMRU"), 0, KEY_ALL_ACCESS, &key));
+    WriteRawValue(key, "a", REG_SZ, {'x', 0});
+    WriteRawValue(key, "MRUList", REG_SZ, {'a', 0});
+
+    EXPECT_EQ(0, CHistoryLists::ClearRunHistory(HKEY_CURRENT_USER, scratch.Below("RunMRU")));
+    RemovalTally tally;
+    {
+        ErasureBackup erasureBackup;
+        const RemovalScope preview(tally, true);
+        EXPECT_EQ(2, CHistoryLists::ClearRunHistory(HKEY_CURRENT_USER, scratch.Below("RunMRU")));
+        EXPECT_TRUE(erasureBackup.Text().empty());
+    }
+    EXPECT_EQ(2u, tally.registryEntries);
+    EXPECT_EQ(ERROR_SUCCESS, ReadRawValue(key, "a").code);
+    EXPECT_EQ(ERROR_SUCCESS, ReadRawValue(key, "MRUList").code);
+    ::RegCloseKey(key);
 }
 
 }  // namespace

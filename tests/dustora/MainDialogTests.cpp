@@ -86,15 +86,19 @@ TEST_F(MainDialog, AFirstStartShowsTheDefaultsTheCaptionsTheTipsAndTheTiledLook)
             EXPECT_STREQ(tip.text, dlg.m_tooltips.GetToolText(&d, control)) << tip.id;
         }
 
-        // The system menu ends with a separator and About.
+        // The system menu ends with a separator, About and the preview.
         const HMENU menu = d.GetSystemMenu(FALSE);
         const int count = ::GetMenuItemCount(menu);
-        ASSERT_GE(count, 2);
-        EXPECT_EQ(static_cast<UINT>(IDM_ABOUTBOX), ::GetMenuItemID(menu, count - 1));
+        ASSERT_GE(count, 3);
+        EXPECT_EQ(static_cast<UINT>(IDM_ABOUTBOX), ::GetMenuItemID(menu, count - 2));
+        EXPECT_EQ(static_cast<UINT>(IDM_PREVIEW_CLEAN), ::GetMenuItemID(menu, count - 1));
         char about[64] = "";
         ::GetMenuStringA(menu, IDM_ABOUTBOX, about, sizeof(about), MF_BYCOMMAND);
         EXPECT_STREQ("&About Dustora...", about);
-        EXPECT_TRUE(::GetMenuState(menu, static_cast<UINT>(count - 2), MF_BYPOSITION) & MF_SEPARATOR);
+        char preview[64] = "";
+        ::GetMenuStringA(menu, IDM_PREVIEW_CLEAN, preview, sizeof(preview), MF_BYCOMMAND);
+        EXPECT_STREQ("&Preview Clean...", preview);
+        EXPECT_TRUE(::GetMenuState(menu, static_cast<UINT>(count - 3), MF_BYPOSITION) & MF_SEPARATOR);
 
         const COLORREF kGroupBand = RGB(0, 0, 90);
         const struct { int id; int mode; COLORREF background; } labels[] = {   // CLR_INVALID: not looked at
