@@ -48,6 +48,37 @@ TEST(CleanReportText, EachDriveGetsOneBlockOfFiguresWithOneDecimal)
     }
 }
 
+// A cleaner's line names what it counted; the total counts the bin's items with the files.
+TEST(CleanReportText, OneLinePerCleanerAndTheirTotal)
+{
+    const auto tally = [](unsigned long files, ULONGLONG bytes, unsigned long entries, bool bin, ULONGLONG items) {
+        RemovalTally counted;
+        counted.files = files;
+        counted.bytes = bytes;
+        counted.registryEntries = entries;
+        counted.binCounted = bin;
+        counted.binItems = items;
+        counted.binBytes = items * 1048576;
+        return counted;
+    };
+    const std::vector<CleanerRemoval> removals = {
+        {"Windows Temp Dir", tally(1204, 40055193, 0, false, 0)},
+        {"Recycle Bin", tally(0, 0, 0, true, 3)},
+        {"Windows Run History", tally(0, 0, 12, false, 0)},
+        {"Windows Documents History", tally(2, 2048, 1234567, false, 0)},
+        {"AppLog Folder", tally(0, 0, 0, false, 0)},
+    };
+    const char* const lines[] = {
+        "Windows Temp Dir: 1,204 files, 38.2 MB", "Recycle Bin: 3 items, 3.0 MB",
+        "Windows Run History: 12 registry entries", "Windows Documents History: 2 files, 0.0 MB, 1,234,567 registry entries",
+        "AppLog Folder: 0 files, 0.0 MB",
+    };
+    for (size_t i = 0; i < removals.size(); ++i)
+        EXPECT_EQ(lines[i], CCleanReportDlg::RemovalLine(removals[i]).Str());
+    EXPECT_EQ("Total removed: 1,209 files, 41.2 MB", CCleanReportDlg::RemovalTotalLine(removals, false).Str());
+    EXPECT_EQ("Total to remove: 0 files, 0.0 MB", CCleanReportDlg::RemovalTotalLine({}, true).Str());
+}
+
 TEST(CleanReportText, TotalAndRegistryLines)
 {
     EXPECT_EQ("Total Saved Disk(s) Space: 23.7 MB", CCleanReportDlg::TotalLine(23.74).Str());

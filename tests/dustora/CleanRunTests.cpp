@@ -54,11 +54,12 @@ struct ReportCloser {
     static inline std::vector<std::string> texts;
     static inline std::vector<std::string> registryLines;
     static inline const char* screenshot = nullptr;
+    static inline const char* title = "Dustora Statistics...";   // a preview's is "Dustora Preview..."
 
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     {
         HWND report = nullptr;
-        while ((report = ::FindWindowExA(nullptr, report, nullptr, "Dustora Statistics...")) &&
+        while ((report = ::FindWindowExA(nullptr, report, nullptr, title)) &&
                (::GetWindowThreadProcessId(report, nullptr) != ::GetCurrentThreadId() || !::IsWindowVisible(report))) {
         }
         if (!report)
@@ -361,6 +362,66 @@ TEST_F(CleanRun, TheRegistryStepsRemoveABrokenClassAndTheReportNamesTheBackup)
     backup.reset();
     EXPECT_TRUE(::DeleteFileA(file.c_str()));
     EXPECT_EQ(std::vector<std::string>{"Removed 1 Registry Entries."}, ReportCloser::registryLines);
+}
+
+// The lines of a report's text from the one that starts with header on.
+std::vector<std::string> LinesFrom(const std::string& text, const std::string& header)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text.substr(std::min(text.find(header), text.size())));
+    for (std::string line; std::getline(in, line) && line != "\r";)
+        lines.push_back(line);
+    return lines;
+}
+
+// A preview walks what the clean would, behind "Checking:", removes nothing (every file stays,
+// byte for byte) and stamps nothing; the clean that follows removes what the preview counted.
+TEST_F(CleanRun, APreviewRemovesNothingAndTheCleanAfterItRemovesWhatItCounted)
+{
+    const std::pair<const char*, std::string> files[] = {
+        {"Temp\\a.txt", "12345"}, {"Temp\\Sub\\b.dat", std::string(3000, 'b')}, {"Cache\\c.htm", "<html/>"}};
+    for (const auto& file : files)
+        m_sandbox.MakeFile(file.first, file.second.c_str());
+    for (const char* option : {"EmptyRecycleBin", "DelAppLog", "DelWindowsDocHistory"})
+        theApp.WriteProfileInt("Items", option, 0);
+    const CString stamp = theApp.GetProfileString("Stats", "LastCleaned", "never");
+    CallRecorder recorder;
+    recorder.act = [](CCleanProgressDlg&, const std::string&) {};
+    ReportCloser::texts.clear();
+    const UINT_PTR closer = ::SetTimer(nullptr, 0, 20, &ReportCloser::Tick);
+    ReportCloser::title = "Dustora Preview...";
+    RunModal(dlg, [](CDialog& d) {
+        d.SendMessage(WM_SYSCOMMAND, IDM_PREVIEW_CLEAN);
+        d.PostMessage(WM_COMMAND, IDCANCEL);
+    }, 30000);
+    ReportCloser::title = "Dustora Statistics...";
+
+    EXPECT_EQ(2, std::count(recorder.calls.begin(), recorder.calls.end(), "SetAction Checking:"));
+    EXPECT_EQ(0, std::count(recorder.calls.begin(), recorder.calls.end(), "SetAction Cleaning:"));
+    for (const auto& file : files)
+        EXPECT_EQ(file.second, m_sandbox.ReadFile(file.first)) << file.first;
+    EXPECT_EQ(stamp, theApp.GetProfileString("Stats", "LastCleaned", "never"));
+    ASSERT_EQ(1u, ReportCloser::texts.size());
+    const std::vector<std::string> preview = LinesFrom(ReportCloser::texts[0], "Would be removed");
+    EXPECT_EQ((std::vector<std::string>{"Would be removed by each cleaner:\r", "Windows Temp Dir: 2 files, 0.0 MB\r",
+                                        "Internet Explorer Cache files: 1 files, 0.0 MB\r",
+                                        "Total to remove: 3 files, 0.0 MB\r"}),
+              preview);
+
+    RunModal(dlg, [](CDialog& d) {
+        d.SendDlgItemMessage(IDOK, BM_CLICK);
+        d.PostMessage(WM_COMMAND, IDCANCEL);
+    }, 30000);
+    ::KillTimer(nullptr, closer);
+
+    ASSERT_EQ(2u, ReportCloser::texts.size());
+    std::vector<std::string> clean = LinesFrom(ReportCloser::texts[1], "Removed by each");
+    ASSERT_EQ(preview.size(), clean.size()) << ReportCloser::texts[1];
+    EXPECT_EQ(std::vector<std::string>(preview.begin() + 1, preview.end() - 1),
+              std::vector<std::string>(clean.begin() + 1, clean.end() - 1));
+    EXPECT_EQ("Total removed: 3 files, 0.0 MB\r", clean.back());
+    for (const auto& file : files)
+        EXPECT_FALSE(m_sandbox.IsListed(file.first)) << file.first;
 }
 
 TEST_F(CleanRun, TheDrivesAreTheRootsOfTheCheckedItems)

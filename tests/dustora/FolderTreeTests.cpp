@@ -2,6 +2,8 @@
 #include "engine/CEntryHandle.h"
 #include "engine/CPathGuard.h"
 #include "engine/CSystemFolders.h"
+#include "engine/RemovalScope.h"
+#include "framework/UniqueHandle.h"
 #include "framework/MessageBox.h"
 
 #include "support/EntrySwap.h"
@@ -410,6 +412,43 @@ TEST_F(FolderTree, RefusesFoldersThatReallyLeadToARootOrOutsideEveryDrive)
 
     EXPECT_TRUE(onF.IsListed("canary.txt"));
     EXPECT_TRUE(outside.IsListed("canary.txt"));
+}
+
+// What goes is counted with the sizes it was listed with; what stays (read-only, in use) is not,
+// nor are folders. A preview of the same tree counts what the clean would try, and deletes nothing.
+TEST_F(FolderTree, CountsWhatGoesAndAPreviewOfTheSameTreeDeletesNothing)
+{
+    m_sandbox.MakeFile("Tree\\a.txt", "12345");
+    m_sandbox.MakeFile("Tree\\Sub\\b.dat", std::string(3000, 'b').c_str());
+    m_sandbox.MakeFile("Tree\\Sub\\Deeper\\empty.txt", "");
+    m_sandbox.MakeFile("Tree\\read-only.txt", "kept");
+    m_sandbox.MakeFile("Tree\\held.txt", "kept");
+    ::SetFileAttributesA(m_sandbox.Below("Tree\\read-only.txt"), FILE_ATTRIBUTE_READONLY);
+    RemovalTally preview;
+    {
+        const RemovalScope previewing(preview, true);
+        EmptyTree(m_sandbox.Below("Tree"));
+    }
+    for (const char* kept : {"Tree\\a.txt", "Tree\\Sub\\b.dat", "Tree\\Sub\\Deeper\\empty.txt", "Tree\\held.txt"})
+        EXPECT_TRUE(m_sandbox.IsListed(kept)) << kept;
+    EXPECT_EQ(std::string(3000, 'b'), m_sandbox.ReadFile("Tree\\Sub\\b.dat"));
+
+    const UniqueFile held(::CreateFileA(m_sandbox.Below("Tree\\held.txt"), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    RemovalTally clean;
+    {
+        const RemovalScope counting(clean, false);
+        EmptyTree(m_sandbox.Below("Tree"));
+    }
+    EXPECT_EQ(4u, preview.files) << "the preview cannot know the file is in use";
+    EXPECT_EQ(5u + 3000u + 4u, preview.bytes);
+    EXPECT_EQ(3u, clean.files);
+    EXPECT_EQ(5u + 3000u, clean.bytes);
+    EXPECT_EQ(0u, clean.registryEntries);
+    EXPECT_FALSE(clean.binCounted);
+    EXPECT_TRUE(m_sandbox.IsListed("Tree\\held.txt"));
+    EXPECT_FALSE(m_sandbox.IsListed("Tree\\Sub"));
+    ::SetFileAttributesA(m_sandbox.Below("Tree\\read-only.txt"), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace

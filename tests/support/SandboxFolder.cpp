@@ -212,6 +212,19 @@ void SandboxFolder::MakeFile(const char* relative, const char* text) const
     ::CloseHandle(file);
 }
 
+std::string SandboxFolder::ReadFile(const char* relative) const
+{
+    const UniqueFile file(::CreateFileA(Below(relative), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file)
+        return "(missing)";
+    std::string text;
+    char buffer[4096];
+    DWORD read = 0;
+    while (::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
+        text.append(buffer, read);
+    return text;
+}
+
 void SandboxFolder::MakeUnixLink(const char* relative, const char* target) const
 {
     const CString linkPath = Below(relative);

@@ -33,6 +33,8 @@ public:
     void MakeFolder(const char* relative) const;
     // Creates or replaces a file (and its folders) holding text.
     void MakeFile(const char* relative, const char* text = "sweep me") const;
+    // What a file holds; "(missing)" when it cannot be opened.
+    std::string ReadFile(const char* relative) const;
     // A Unix symbolic link at relative whose text is target, read relative to the link's folder.
     void MakeUnixLink(const char* relative, const char* target) const;
 
