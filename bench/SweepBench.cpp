@@ -19,6 +19,7 @@
 #include "engine/CSystemFolders.h"
 #include "engine/NativeFiles.h"
 #include "engine/PathParts.h"
+#include "engine/RemovalScope.h"
 #include "engine/WalkProgress.h"
 #include "framework/MessageBox.h"
 #include "resources/DustoraResource.h"
@@ -198,6 +199,22 @@ double TimedSweeperWalk(const std::string& root, long& files)
     return best;
 }
 
+// A preview of emptying the tree: the same walk, counting every file and deleting none; the
+// best of three.
+double TimedPreview(const std::string& tree, RemovalTally& counted)
+{
+    double best = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        counted = RemovalTally();
+        const RemovalScope previewing(counted, true);
+        const Stopwatch watch;
+        CSystemFolders::EmptyFolderTree(tree.c_str());
+        const double seconds = watch.Seconds();
+        best = attempt == 0 || seconds < best ? seconds : best;
+    }
+    return best;
+}
+
 double TimedDeleteTempFiles(const std::string& tree)
 {
     CStringArray roots;
@@ -274,6 +291,11 @@ void RunSweep(const std::string& dir)
     SetWalkProgress(previous);
     PrintRate("sweeper walk with a walk observer set", walked, observedWalk);
 
+    RemovalTally previewed;
+    const double preview = TimedPreview(tree, previewed);
+    PrintRate("preview of emptying the tree", static_cast<long>(previewed.files), preview);
+    std::printf("left by the preview: %ld of %ld files\n", CountFiles(tree), count.files);
+
     const CallsPerEntry sweepCalls;
     const double sweep = TimedDeleteTempFiles(tree);
     const long deleted = count.files - CountFiles(tree);
@@ -309,6 +331,7 @@ void RunSweep(const std::string& dir)
     std::printf("the clean run's pump as a share of the sweep: %.2f %% (target at most 2 %%)\n", pumpShare);
     Ratio("bare delete walk / bare walk", floorSeconds / bareWalk);
     Ratio("sweep / bare walk", sweep / bareWalk);
+    Ratio("preview / bare walk", preview / bareWalk, "at most 1.1");
     Ratio("sweep / bare delete walk", sweep / floorSeconds, "at most 1.1");
     Ratio("cmd del of the temporary patterns / sweep", delSeconds / sweep);
     Figure("sweep seconds", sweep, "s");

@@ -2,7 +2,8 @@
 # Times the temporary-files sweep and the folder-tree emptying on one tree made from the Linux
 # side and copied for each contestant: a bare listing walk, bare delete walks (no checks: the
 # floor), Wine's cmd (dir, del, rd), GNU find and rm -rf; the sweep with the clean run's pump
-# and progress dialog; then what each call of one safe deletion costs, and a deep chain.
+# and progress dialog; a preview of emptying the tree (it deletes nothing); then what each call of
+# one safe deletion costs, and a deep chain.
 #
 #   bench/run-sweep-bench.sh [FILES [FOLDERS [DEPTH]]]    defaults: 200000 1000 1000
 #
