@@ -22,13 +22,6 @@ DriveGain Drive(char letter, const char* label, double before, double after)
 
 const char kTitle[] = " System Clean Report...\r\n\r\n";
 
-DriveGain SharedDrive(char letter, const char* label, double before, double after, char sharesDiskWith)
-{
-    DriveGain drive = Drive(letter, label, before, after);
-    drive.sharesDiskWith = sharesDiskWith;
-    return drive;
-}
-
 // One drive's block of the report text; the figures as printed.
 std::string BlockEndingWith(const char* drive, const char* before, const char* after, const std::string& last)
 {
@@ -59,7 +52,7 @@ TEST(CleanReportText, EachDriveGetsOneBlockOfFiguresWithOneDecimal)
         {"large figures have no thousands separator", {Drive('E', "", 4768.37158203125, 123456.75)},
          Block("[E:] ", "4768.4", "123456.8", "118688.4")},
         {"a drive of a volume listed before names that drive in place of its saving",
-         {Drive('C', "", 100.0, 111.0), SharedDrive('E', "SANDBOX", 100.0, 111.0, 'C'), Drive('G', "", 5.0, 6.0)},
+         {Drive('C', "", 100.0, 111.0), DriveGain{'E', "SANDBOX", 100.0, 111.0, 11.0, 'C'}, Drive('G', "", 5.0, 6.0)},
          Block("[C:] ", "100.0", "111.0", "11.0") + SharedBlock("[E:] SANDBOX", "100.0", "111.0", "[C:]") +
              Block("[G:] ", "5.0", "6.0", "1.0")},
     };

@@ -188,25 +188,24 @@ TEST(FreeSpaceGains, SumsGainsOfEveryDrive)
     EXPECT_EQ((523.5 - 500.0) + (100.2 - 100.0), CFreeSpaceGains::TotalOf(gains));
 }
 
-// C:, E: and G: are one volume (letters of one disk, subst drives), F: another; a serial or size
-// that cannot be read never makes two drives one volume.
+// Drives C:, E:, F:, G: with these serials and sizes; a serial or size that cannot be read (0)
+// never makes two drives one volume.
 TEST(FreeSpaceGains, CountsEachVolumeOnceThroughItsFirstDrive)
 {
-    struct VolumeCase { const char* name; DWORD serialOfE; unsigned long long sizeOfE; const char* shared; double total; };
-    constexpr unsigned long long kSize = 80ull << 30;
-    const VolumeCase cases[] = {
-        {"E: a letter of C:'s volume", 7, kSize, "-C-C", 11.0 + 3.0},
-        {"E: same serial, other size", 7, kSize / 2, "---C", 11.0 + 5.0 + 3.0},
-        {"E: other serial", 8, kSize, "---C", 11.0 + 5.0 + 3.0},
+    constexpr unsigned long long S = 80ull << 30;
+    const struct { const char* name; DWORD serials[4]; unsigned long long sizes[4]; const char* shared; double total; } cases[] = {
+        {"E: and G: letters of C:'s volume", {7, 7, 9, 7}, {S, S, S, S}, "-C-C", 11.0 + 3.0},
+        {"E: same serial, other size", {7, 7, 9, 7}, {S, S / 2, S, S}, "---C", 11.0 + 5.0 + 3.0},
+        {"E: other serial", {7, 8, 9, 7}, {S, S, S, S}, "---C", 11.0 + 5.0 + 3.0},
+        {"serials unread", {0, 0, 9, 0}, {S, S, S, S}, "----", 11.0 + 5.0 + 3.0 + 11.0},
+        {"sizes unknown", {7, 7, 9, 7}, {0, 0, S, 0}, "----", 11.0 + 5.0 + 3.0 + 11.0},
     };
-    for (const VolumeCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<MeasuredDrive> drives = Drives("CEFG");
-        const DWORD serials[] = {7, c.serialOfE, 9, 7};
-        const unsigned long long sizes[] = {kSize, c.sizeOfE, kSize, kSize};
         for (size_t i = 0; i < drives.size(); ++i) {
-            drives[i].serial = serials[i];
-            drives[i].totalBytes = sizes[i];
+            drives[i].serial = c.serials[i];
+            drives[i].totalBytes = c.sizes[i];
         }
         ScriptedDiskSpace space;
         double freeBefore[32] = {};
@@ -220,15 +219,6 @@ TEST(FreeSpaceGains, CountsEachVolumeOnceThroughItsFirstDrive)
         EXPECT_EQ(11.0, gains[3].gain) << "a shared drive keeps its own figures";
         EXPECT_EQ(c.total, CFreeSpaceGains::TotalOf(gains));
     }
-    MeasuredDrive known = Drives("C")[0];
-    known.totalBytes = kSize;
-    MeasuredDrive unread = known;
-    MeasuredDrive unmeasured = known;
-    unread.serial = 0;
-    unmeasured.totalBytes = 0;
-    EXPECT_TRUE(CFreeSpaceGains::SameVolume(known, known));
-    EXPECT_FALSE(CFreeSpaceGains::SameVolume(unread, unread)) << "serial 0: not read";
-    EXPECT_FALSE(CFreeSpaceGains::SameVolume(unmeasured, unmeasured)) << "size 0: not measured";
 }
 
 TEST(FreeSpaceGains, PairsByDriveLetterWhenDrivesComeAndGo)
