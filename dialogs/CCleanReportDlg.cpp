@@ -17,17 +17,27 @@ constexpr COLORREF kLogoTransparent = RGB(255, 0, 0);
 constexpr int kLogoHalfWidth = 80;
 constexpr int kLogoTop = 45;
 
+// A drive of a volume listed before says so in place of its saving, which the total has counted
+// once already.
+CString SavedLine(const DriveGain& drive)
+{
+    CString line;
+    if (drive.sharesDiskWith)
+        line.Format("Shares its disk with drive [%c:].\r\n", drive.sharesDiskWith);
+    else
+        line.Format("Saved Disk Space: %.1f MB\r\n", drive.gain);
+    return line;
+}
+
 CString DriveBlock(const DriveGain& drive)
 {
     CString block;
     block.Format("Report for Drive [%c:] %s\r\n"
                  "===============================\r\n"
                  "Free Space Before Cleaning: %.1f MB\r\n"
-                 "Free Space After Cleaning: %.1f MB\r\n"
-                 "Saved Disk Space: %.1f MB\r\n"
-                 "\r\n\r\n",
-                 drive.letter, drive.label.GetString(), drive.before, drive.after, drive.gain);
-    return block;
+                 "Free Space After Cleaning: %.1f MB\r\n",
+                 drive.letter, drive.label.GetString(), drive.before, drive.after);
+    return block + SavedLine(drive) + "\r\n\r\n";
 }
 
 // "1,204": thousands grouped with commas.

@@ -1,7 +1,8 @@
 // CCleanReportDlg: the statistics window that ends every clean run. For each removable and
-// fixed drive it shows the free space before and after cleaning and the space saved, then the
-// total saved and the number of registry entries removed. Everything is measured and written
-// once, when the dialog opens.
+// fixed drive it shows the free space before and after cleaning and the space saved (a drive of a
+// volume listed before names that drive instead), then the total saved, each volume counted once,
+// and the number of registry entries removed. Everything is measured and written once, when the
+// dialog opens.
 #pragma once
 
 #include "engine/CFreeSpaceGains.h"

@@ -36,6 +36,16 @@ double BeforeValueOf(const MeasuredDrive& drive, const double (&freeBefore)[kEnt
     return CDiskSpace::kFailed;
 }
 
+// The first listed drive of the same volume, which carries its gain; 0 when none.
+char FirstDriveOfVolume(const MeasuredDrive& drive, const std::vector<MeasuredDrive>& listed)
+{
+    for (const MeasuredDrive& earlier : listed) {
+        if (CFreeSpaceGains::SameVolume(earlier, drive))
+            return earlier.letter;
+    }
+    return '\0';
+}
+
 }  // namespace
 
 void CFreeSpaceGains::RecordSnapshot(CDiskSpace& space, const std::vector<MeasuredDrive>& drives,
@@ -61,14 +71,23 @@ std::vector<DriveGain> CFreeSpaceGains::Measure(CDiskSpace& space, const std::ve
                                                 const SnapshotDrive (&beforeDrive)[kEntries])
 {
     std::vector<DriveGain> gains;
+    std::vector<MeasuredDrive> listed;
     for (const MeasuredDrive& drive : drives) {
         double after = CDiskSpace::kFailed;
         if (!MeasureFree(space, drive, after))
             continue;
         const double before = BeforeValueOf(drive, freeBefore, beforeDrive);
-        gains.push_back({drive.letter, drive.label, before, after, GainOf(before, after)});
+        gains.push_back({drive.letter, drive.label, before, after, GainOf(before, after),
+                         FirstDriveOfVolume(drive, listed)});
+        listed.push_back(drive);
     }
     return gains;
+}
+
+bool CFreeSpaceGains::SameVolume(const MeasuredDrive& one, const MeasuredDrive& other)
+{
+    return one.serial != 0 && one.totalBytes != 0 && one.serial == other.serial &&
+           one.totalBytes == other.totalBytes;
 }
 
 double CFreeSpaceGains::GainOf(double before, double after)
@@ -82,7 +101,9 @@ double CFreeSpaceGains::GainOf(double before, double after)
 double CFreeSpaceGains::TotalOf(const std::vector<DriveGain>& gains)
 {
     double total = 0.0;
-    for (const DriveGain& drive : gains)
-        total += drive.gain;
+    for (const DriveGain& drive : gains) {
+        if (!drive.sharesDiskWith)
+            total += drive.gain;
+    }
     return total;
 }

@@ -3,7 +3,7 @@
 // that appears or vanishes between snapshot and report is never paired with its neighbour's value,
 // nor a removable drive with the value of the medium it held before, even where two media share a
 // serial number. A removable drive that cannot be measured holds no medium: it is left out of both,
-// without a message.
+// without a message. Drives of one volume are counted once, by the first of their letters.
 #pragma once
 
 #include "engine/CDriveScan.h"
@@ -25,6 +25,9 @@ struct DriveGain {
     double before;   // -1.0: failed, or the drive (or its medium) was not measured before the clean
     double after;    // -1.0: failed
     double gain;     // never negative, never NaN
+    // The earlier drive of the same volume, whose gain this one repeats; 0 when none. The total
+    // counts the volume once, through that drive.
+    char sharesDiskWith = '\0';
 };
 
 class CFreeSpaceGains {
@@ -40,7 +43,12 @@ public:
     static std::vector<DriveGain> Measure(CDiskSpace& space, const std::vector<MeasuredDrive>& drives,
                                           const double (&freeBefore)[32], const SnapshotDrive (&beforeDrive)[32]);
 
+    // One volume seen through two letters (several letters of one volume, subst drives): the same
+    // serial number and size, both known.
+    static bool SameVolume(const MeasuredDrive& one, const MeasuredDrive& other);
+
     // after - before, with a failed side, a loss or NaN counting as 0.0.
     static double GainOf(double before, double after);
+    // The gains of the drives that share their volume with no earlier drive.
     static double TotalOf(const std::vector<DriveGain>& gains);
 };

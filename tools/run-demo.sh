@@ -99,7 +99,8 @@ demo_clean() {
     echo
     echo "The clean report:"
     "$tool" run --sandbox "$sandbox" -- build/demo/ReportReader.exe 30 </dev/null | tr -d '\r' | sed 's/^/  /'
-    echo "  (The sandbox's drives all lie on one Linux file system: each shows what the clean freed on all.)"
+    echo "  (The sandbox's drives all lie on one Linux file system, which it gives one volume serial:"
+    echo "   C: carries what the clean freed, E: and F: name C:, and the total counts it once.)"
     wait "$pid" || true
     echo
     echo "Files before the clean:"

@@ -13,6 +13,7 @@
 # XDG folders (Wine's Recycle Bin is $XDG_DATA_HOME/Trash), and the extra drives:
 #   C: the prefix's drive_c (fixed)   D: run/drives/d (CD-ROM)
 #   E: run/drives/e (fixed)           F: run/drives/f (removable)
+# C:, E: and F: get one volume serial number when their folders lie on one Linux file system.
 # Drive Z: (the whole Linux root) is removed and the user folders are real folders.
 # BINDIR's programs and help are copied to "C:\Program Files\Dustora\" before each run, and a program
 # given by its Unix path to C:\tests\: Wine starts programs only by a Windows path.
@@ -156,6 +157,18 @@ REG
     touch "$template/ready"
 }
 
+# Wine gives each drive letter a serial number of its own, while Windows gives one to each volume:
+# drives whose folders lie on one Linux file system get one serial, as letters of one volume and
+# subst drives have on Windows. The mount manager reads a root's .windows-serial (hex) when it
+# defines the drive, so the files are written before the prefix's first process.
+write_volume_serials() {
+    local root device
+    for root in "$@"; do
+        device=$(stat -c %d "$root")
+        printf '%08x\n' "$(printf 'volume %s' "$device" | cksum | cut -d' ' -f1)" >"$root/.windows-serial"
+    done
+}
+
 make_run() {
     rm -rf "$run"
     mkdir -p "$run/prefix" "$run/drives/d" "$run/drives/e" "$run/drives/f"
@@ -171,6 +184,7 @@ make_run() {
     done
     echo "Sandbox CD" >"$run/drives/d/.windows-label"
     echo "SANDBOX" >"$run/drives/e/.windows-label"
+    write_volume_serials "$run/prefix/drive_c" "$run/drives/e" "$run/drives/f"
     sandbox_env "$run"
     check_safety "$run" || die "the working prefix reaches outside the sandbox"
     touch "$run/ready"
@@ -200,6 +214,10 @@ start_wineserver() {
 ensure_run() {
     exec 9>"$sandbox/.lock"
     flock 9
+    if [ -f "$run/ready" ] && [ ! -f "$run/drives/e/.windows-serial" ]; then
+        stop_run   # made before its drives shared a serial: made again
+        rm -f "$run/ready"
+    fi
     if [ ! -f "$run/ready" ]; then
         [ -f "$template/ready" ] || make_template
         make_run

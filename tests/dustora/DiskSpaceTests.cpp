@@ -32,13 +32,21 @@ public:
     }
 };
 
-// Fixed drives with these letters; their volumes all have serial number 1.
+// Fixed drives with these letters, each a volume of its own: its serial number is its letter.
 std::vector<MeasuredDrive> Drives(const char* letters)
 {
     std::vector<MeasuredDrive> drives;
     for (const char* letter = letters; *letter; ++letter)
-        drives.push_back({*letter, CDriveScan::RootOf(*letter), "", 1, false});
+        drives.push_back({*letter, CDriveScan::RootOf(*letter), "", static_cast<DWORD>(*letter), false});
     return drives;
+}
+
+std::string SharedWith(const std::vector<DriveGain>& gains)
+{
+    std::string letters;
+    for (const DriveGain& drive : gains)
+        letters += drive.sharesDiskWith ? drive.sharesDiskWith : '-';
+    return letters;
 }
 
 std::string Letters(const SnapshotDrive (&drives)[32])
@@ -141,6 +149,9 @@ TEST(DriveScan, TakesFixedAndRemovableDrivesInLetterOrder)
         EXPECT_TRUE(CDiskSpace::QueryTotalBytes(drive.root, total)) << drive.letter;
         EXPECT_GT(drive.totalBytes, 0u) << drive.letter;
         EXPECT_EQ(total, drive.totalBytes) << drive.letter;
+        // The sandbox's drives lie on one Linux file system, and it gives them one serial.
+        EXPECT_NE(0u, drive.serial) << drive.letter;
+        EXPECT_TRUE(CFreeSpaceGains::SameVolume(drives[0], drive)) << drive.letter;
     }
 }
 
@@ -175,6 +186,39 @@ TEST(FreeSpaceGains, SumsGainsOfEveryDrive)
     EXPECT_EQ(523.5 - 500.0, gains[0].gain);
     EXPECT_EQ(100.2 - 100.0, gains[1].gain);
     EXPECT_EQ((523.5 - 500.0) + (100.2 - 100.0), CFreeSpaceGains::TotalOf(gains));
+}
+
+// Drives C:, E:, F:, G: with these serials and sizes; a serial or size that cannot be read (0)
+// never makes two drives one volume.
+TEST(FreeSpaceGains, CountsEachVolumeOnceThroughItsFirstDrive)
+{
+    constexpr unsigned long long S = 80ull << 30;
+    const struct { const char* name; DWORD serials[4]; unsigned long long sizes[4]; const char* shared; double total; } cases[] = {
+        {"E: and G: letters of C:'s volume", {7, 7, 9, 7}, {S, S, S, S}, "-C-C", 11.0 + 3.0},
+        {"E: same serial, other size", {7, 7, 9, 7}, {S, S / 2, S, S}, "---C", 11.0 + 5.0 + 3.0},
+        {"E: other serial", {7, 8, 9, 7}, {S, S, S, S}, "---C", 11.0 + 5.0 + 3.0},
+        {"serials unread", {0, 0, 9, 0}, {S, S, S, S}, "----", 11.0 + 5.0 + 3.0 + 11.0},
+        {"sizes unknown", {7, 7, 9, 7}, {0, 0, S, 0}, "----", 11.0 + 5.0 + 3.0 + 11.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<MeasuredDrive> drives = Drives("CEFG");
+        for (size_t i = 0; i < drives.size(); ++i) {
+            drives[i].serial = c.serials[i];
+            drives[i].totalBytes = c.sizes[i];
+        }
+        ScriptedDiskSpace space;
+        double freeBefore[32] = {};
+        SnapshotDrive beforeDrive[32] = {};
+        space.freeMB = {{'C', 100.0}, {'E', 100.0}, {'F', 50.0}, {'G', 100.0}};
+        CFreeSpaceGains::RecordSnapshot(space, drives, freeBefore, beforeDrive);
+        space.freeMB = {{'C', 111.0}, {'E', 105.0}, {'F', 53.0}, {'G', 111.0}};
+        const std::vector<DriveGain> gains = CFreeSpaceGains::Measure(space, drives, freeBefore, beforeDrive);
+
+        EXPECT_EQ(c.shared, SharedWith(gains));
+        EXPECT_EQ(11.0, gains[3].gain) << "a shared drive keeps its own figures";
+        EXPECT_EQ(c.total, CFreeSpaceGains::TotalOf(gains));
+    }
 }
 
 TEST(FreeSpaceGains, PairsByDriveLetterWhenDrivesComeAndGo)
