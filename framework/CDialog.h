@@ -42,8 +42,8 @@ protected:
 
     // The painting of a minimised dialog: icon in the middle of the client area.
     void PaintMinimisedIcon(HICON icon);
-    // A separator (unless not asked for), then the string resource textId as command commandId, at the end of the
-    // system menu; nothing when the window has no system menu or the string is empty.
+    // The string resource textId as command commandId at the end of the system menu, after a
+    // separator when asked; nothing when the window has no system menu or the string is empty.
     void AppendToSystemMenu(UINT textId, UINT commandId, bool separatorBefore = true);
 
 private:
