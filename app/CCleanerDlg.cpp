@@ -511,9 +511,11 @@ void CCleanerDlg::RunClean()
     progress.SetPos(1);
 
     m_removals.clear();
-    RemovalTally runTally;
+    // Each step counts into its own tally; the run's scope makes the whole run a preview, not
+    // only its steps, so nothing between them can remove anything either.
+    RemovalTally outsideSteps;
     {
-        const RemovalScope run(runTally, m_previewing);
+        const RemovalScope run(outsideSteps, m_previewing);
         CRegistryBackup* const previousBackup = CRegistryEraser::SetBackup(&registryBackup);
         RunCleanSteps(progress, folders, office, internetApps, registryBackup);
         CRegistryEraser::SetBackup(previousBackup);
@@ -523,8 +525,7 @@ void CCleanerDlg::RunClean()
     progress.SetPos(kLastCleanPosition);
     if (!m_previewing) {
         StampLastCleaned();
-        for (const CleanerRemoval& removal : m_removals)
-            theApp.m_registryEntriesRemoved += static_cast<LONG>(removal.tally.registryEntries);
+        theApp.m_registryEntriesRemoved += static_cast<LONG>(CCleanReportDlg::TotalOf(m_removals).registryEntries);
     }
     progress.Close();
     ::Sleep(kReportDelayMs);

@@ -106,11 +106,17 @@ CString CCleanReportDlg::RemovalLine(const CleanerRemoval& removal)
     return removal.cleaner + ": " + parts;
 }
 
-CString CCleanReportDlg::RemovalTotalLine(const std::vector<CleanerRemoval>& removals, bool preview)
+RemovalTally CCleanReportDlg::TotalOf(const std::vector<CleanerRemoval>& removals)
 {
     RemovalTally total;
     for (const CleanerRemoval& removal : removals)
         total += removal.tally;
+    return total;
+}
+
+CString CCleanReportDlg::RemovalTotalLine(const std::vector<CleanerRemoval>& removals, bool preview)
+{
+    const RemovalTally total = TotalOf(removals);
     // The bin's items are files and folders the user had deleted: they count with the files.
     return CString(preview ? "Total to remove: " : "Total removed: ") +
            FilesAndSize(total.files + total.binItems, total.bytes + total.binBytes, "files");
@@ -183,11 +189,8 @@ void CCleanReportDlg::ShowPreview()
     SetWindowText("Dustora Preview...");
     SetDlgItemText(IDC_REPORT_TEXT, CString(" System Preview Report...\r\n\r\n") + RemovalText(m_removals, true));
     SetDlgItemText(IDC_REPORT_TOTAL, RemovalTotalLine(m_removals, true));
-    RemovalTally total;
-    for (const CleanerRemoval& removal : m_removals)
-        total += removal.tally;
     CString registry;
-    registry.Format("Would remove %lu Registry Entries.", total.registryEntries);
+    registry.Format("Would remove %lu Registry Entries.", TotalOf(m_removals).registryEntries);
     SetDlgItemText(IDC_REPORT_REGISTRY, registry);
 }
 

@@ -47,6 +47,8 @@ public:
     // preview "Total to remove: ...").
     static CString RemovalText(const std::vector<CleanerRemoval>& removals, bool preview);
     static CString RemovalTotalLine(const std::vector<CleanerRemoval>& removals, bool preview);
+    // The cleaners' tallies added up.
+    static RemovalTally TotalOf(const std::vector<CleanerRemoval>& removals);
 
     // The line that names the run's registry backup, at the end of the report's text; empty
     // when the run wrote none.

@@ -31,15 +31,6 @@ const RootName kRootNames[] = {
     {HKEY_DYN_DATA, "HKEY_DYN_DATA"},
 };
 
-const char* PrintableRootName(HKEY root)
-{
-    for (const RootName& entry : kRootNames) {
-        if (entry.root == root)
-            return entry.name;
-    }
-    return "Unknown";
-}
-
 bool IsLocalOnlyRoot(HKEY root)
 {
     return root == HKEY_CLASSES_ROOT || root == HKEY_CURRENT_USER;
@@ -271,7 +262,7 @@ BOOL CRegistry::Connect(HKEY root, const char* machineName)
             m_RootHandle = connected;
         }
         m_MachineName = remote ? CString(machineName) : LocalComputerName();
-        m_RootName = PrintableRootName(root);
+        m_RootName = NameOfRoot(root);
         return TRUE;
     } catch (const std::exception&) {
         return Fail(kExceptionCaught);
@@ -683,4 +674,13 @@ BOOL CRegistry::SaveKey(const char* fileName, LPSECURITY_ATTRIBUTES security)
     if (!fileName)
         return Fail(ERROR_INVALID_PARAMETER);
     return Succeeded(::RegSaveKeyA(m_KeyHandle, fileName, security));
+}
+
+const char* CRegistry::NameOfRoot(HKEY root)
+{
+    for (const RootName& entry : kRootNames) {
+        if (entry.root == root)
+            return entry.name;
+    }
+    return "Unknown";
 }

@@ -46,6 +46,8 @@ public:
     virtual DWORD GetSubkeyCount() const;
     virtual DWORD GetValueCount() const;
     virtual void GetRootName(CString& rootName) const;
+    // "HKEY_CURRENT_USER" and the like for a predefined root; "Unknown" for any other handle.
+    static const char* NameOfRoot(HKEY root);
     virtual BOOL GetSecurity(SECURITY_INFORMATION flags, PSECURITY_DESCRIPTOR descriptor, DWORD& size);
     virtual BOOL GetStringValue(const char* name, CString& value);
     virtual BOOL GetMultiStringValue(const char* name, CStringArray& value);

@@ -1,6 +1,7 @@
 #include "registry/CRegistryBackup.h"
 
 #include "framework/UniqueHandle.h"
+#include "registry/CRegistry.h"
 
 #include <shlobj.h>
 
@@ -14,25 +15,12 @@ constexpr int kHexBytesPerLine = 25;
 constexpr int kMostRunsPerSecond = 99;
 constexpr DWORD kPathBufferSize = MAX_PATH * 2;
 
-struct RootName {
-    HKEY root;
-    const char* name;
-};
-
-const RootName kRootNames[] = {
-    {HKEY_CLASSES_ROOT, "HKEY_CLASSES_ROOT"},
-    {HKEY_CURRENT_USER, "HKEY_CURRENT_USER"},
-    {HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE"},
-    {HKEY_USERS, "HKEY_USERS"},
-};
-
+// The roots a registry file names and regedit imports into; empty for any other.
 CString RootNameOf(HKEY root)
 {
-    for (const RootName& entry : kRootNames) {
-        if (entry.root == root)
-            return entry.name;
-    }
-    return CString();
+    const bool importable = root == HKEY_CLASSES_ROOT || root == HKEY_CURRENT_USER || root == HKEY_LOCAL_MACHINE ||
+                            root == HKEY_USERS;
+    return importable ? CString(CRegistry::NameOfRoot(root)) : CString();
 }
 
 bool HasLineBreakOrControl(const char* text, size_t length)

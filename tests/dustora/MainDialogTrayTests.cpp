@@ -17,6 +17,18 @@ bool IconShown(CDialog& d)
     return ShellShowsIcon(d.GetSafeHwnd(), IDR_TRAY_MENU);
 }
 
+// Whether the icon was still shown when the window was shown again: the window comes first.
+HWND g_watched = nullptr;
+int g_iconAtShow = -1;
+
+LRESULT CALLBACK NoteIconAtShow(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->hwnd == g_watched && message->message == WM_SHOWWINDOW && message->wParam)
+        g_iconAtShow = ShellShowsIcon(g_watched, IDR_TRAY_MENU) ? 1 : 0;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // The low four bits of a system command are the system's own; the window looks past them.
 TEST_F(MainDialogTray, TheIconIsHiddenUntilAMinimiseAndGoesWithARestore)
 {
@@ -30,7 +42,11 @@ TEST_F(MainDialogTray, TheIconIsHiddenUntilAMinimiseAndGoesWithARestore)
         EXPECT_FALSE(d.IsWindowVisible());
         EXPECT_FALSE(d.IsIconic());
         EXPECT_TRUE(IconShown(d));
+        g_watched = d.GetSafeHwnd();
+        const HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, NoteIconAtShow, nullptr, ::GetCurrentThreadId());
         d.SendMessage(WM_SYSCOMMAND, SC_RESTORE | 0x2);
+        ::UnhookWindowsHookEx(hook);
+        EXPECT_EQ(1, g_iconAtShow) << "the window is shown before the icon goes";
         EXPECT_TRUE(d.IsWindowVisible());
         EXPECT_FALSE(IconShown(d));
         d.PostMessage(WM_COMMAND, IDCANCEL);
